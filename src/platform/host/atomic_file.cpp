@@ -1,0 +1,55 @@
+#include "platform/host/atomic_file.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <fstream>
+#include <sstream>
+
+namespace tvx::host {
+namespace {
+
+bool WriteAndSync(int fd, std::string_view contents) {
+  while (!contents.empty()) {
+    const ssize_t count = ::write(fd, contents.data(), contents.size());
+    if (count < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    contents.remove_prefix(static_cast<std::size_t>(count));
+  }
+  return ::fsync(fd) == 0;
+}
+
+}  // namespace
+
+bool WriteFileAtomically(const std::filesystem::path& target, std::string_view contents) {
+  std::filesystem::path temporary = target;
+  temporary += ".tmp" + std::to_string(::getpid());
+  const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  if (fd < 0) return false;
+  const bool written = WriteAndSync(fd, contents);
+  ::close(fd);
+  if (!written || ::rename(temporary.c_str(), target.c_str()) != 0) {
+    ::unlink(temporary.c_str());
+    return false;
+  }
+  const int folder = ::open(target.parent_path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (folder >= 0) {
+    ::fsync(folder);
+    ::close(folder);
+  }
+  return true;
+}
+
+bool ReadHostFile(const std::filesystem::path& path, std::string& contents) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return false;
+  std::ostringstream buffer;
+  buffer << in.rdbuf();
+  contents = buffer.str();
+  return true;
+}
+
+}  // namespace tvx::host

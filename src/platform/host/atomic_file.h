@@ -1,0 +1,15 @@
+// Whole-file replacement on the host that a crash cannot leave half done.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace tvx::host {
+
+// Writes to a temporary file beside the target, flushes it, renames it over
+// the target and flushes the folder.
+bool WriteFileAtomically(const std::filesystem::path& target, std::string_view contents);
+bool ReadHostFile(const std::filesystem::path& path, std::string& contents);
+
+}  // namespace tvx::host

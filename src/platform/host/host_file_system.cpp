@@ -1,0 +1,405 @@
+#include "platform/host/host_file_system.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <system_error>
+
+#include "platform/path_text.h"
+
+namespace tvx::host {
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string DriveFolderName(char letter) {
+  return std::string(1, static_cast<char>(std::tolower(static_cast<unsigned char>(letter))));
+}
+
+// The entry of a folder whose name equals the given one without regard to
+// ASCII case; an exact match wins over a folded one.
+std::optional<std::string> FindEntryNoCase(const fs::path& folder, const std::string& name) {
+  std::error_code error;
+  if (fs::exists(folder / name, error)) return name;
+  std::optional<std::string> found;
+  for (const auto& entry : fs::directory_iterator(folder, error)) {
+    const std::string candidate = entry.path().filename().string();
+    if (EqualsNoCase(candidate, name)) {
+      found = candidate;
+      break;
+    }
+  }
+  return found;
+}
+
+std::uint64_t SizeOfFilesUnder(const fs::path& folder) {
+  std::uint64_t total = 0;
+  std::error_code error;
+  for (auto it = fs::recursive_directory_iterator(folder, error); !error && it != fs::end(it);
+       it.increment(error)) {
+    std::error_code size_error;
+    if (it->is_regular_file(size_error)) total += it->file_size(size_error);
+  }
+  return total;
+}
+
+std::uint64_t HostFileSize(const fs::path& path) {
+  std::error_code error;
+  const auto size = fs::file_size(path, error);
+  return error ? 0 : size;
+}
+
+bool HasWriteBit(const fs::path& path) {
+  struct stat status {};
+  return ::stat(path.c_str(), &status) == 0 && (status.st_mode & S_IWUSR) != 0;
+}
+
+void FlushFolder(const fs::path& folder) {
+  const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
+  if (fd < 0) return;
+  ::fsync(fd);
+  ::close(fd);
+}
+
+FileError ErrorFromErrno(int error) {
+  switch (error) {
+    case ENOENT: return FileError::NotFound;
+    case ENOTDIR: return FileError::PathNotFound;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+    case EISDIR:
+    case EBUSY: return FileError::AccessDenied;
+    case EEXIST: return FileError::AlreadyExists;
+    case ENOTEMPTY: return FileError::DirectoryNotEmpty;
+    case ENOSPC:
+    case EDQUOT: return FileError::DiskFull;
+    case ENAMETOOLONG: return FileError::InvalidName;
+    default: return FileError::IoError;
+  }
+}
+
+// An open file on the host; writes are charged to the drive's capacity.
+class HostFile : public File {
+ public:
+  HostFile(int fd, DriveUsage* usage) : fd_(fd), usage_(usage) {}
+  ~HostFile() override { ::close(fd_); }
+
+  ReadResult Read(std::span<char> buffer) override {
+    const ssize_t count = ::read(fd_, buffer.data(), buffer.size());
+    if (count < 0) return {0, FileError::IoError};
+    return {static_cast<std::size_t>(count), FileError::None};
+  }
+
+  FileError Write(std::string_view data) override {
+    if (!usage_) return FileError::AccessDenied;
+    const std::uint64_t size = Length();
+    const auto position = static_cast<std::uint64_t>(::lseek(fd_, 0, SEEK_CUR));
+    const std::uint64_t end = position + data.size();
+    const std::uint64_t growth = end > size ? end - size : 0;
+    const std::uint64_t free = usage_->FreeBytes();
+    const bool fits = growth <= free;
+    const std::size_t writable = fits ? data.size() : data.size() - static_cast<std::size_t>(growth - free);
+    const FileError written = WriteAll(data.substr(0, writable));
+    const std::uint64_t new_size = Length();
+    if (new_size > size) usage_->Grow(new_size - size);
+    if (written != FileError::None) return written;
+    return fits ? FileError::None : FileError::DiskFull;
+  }
+
+  bool Seek(std::int64_t offset) override { return offset >= 0 && ::lseek(fd_, offset, SEEK_SET) >= 0; }
+
+  bool Skip(std::int64_t distance) override {
+    const off_t position = ::lseek(fd_, 0, SEEK_CUR);
+    if (position < 0 || position + distance < 0) return false;
+    return ::lseek(fd_, distance, SEEK_CUR) >= 0;
+  }
+
+  std::uint64_t Length() override {
+    struct stat status {};
+    return ::fstat(fd_, &status) == 0 ? static_cast<std::uint64_t>(status.st_size) : 0;
+  }
+
+  FileError Flush() override { return ::fsync(fd_) == 0 ? FileError::None : FileError::IoError; }
+
+ private:
+  FileError WriteAll(std::string_view data) {
+    while (!data.empty()) {
+      const ssize_t count = ::write(fd_, data.data(), data.size());
+      if (count < 0) {
+        if (errno == EINTR) continue;
+        return ErrorFromErrno(errno);
+      }
+      data.remove_prefix(static_cast<std::size_t>(count));
+    }
+    return FileError::None;
+  }
+
+  int fd_;
+  DriveUsage* usage_;
+};
+
+}  // namespace
+
+DriveUsage::DriveUsage(const DriveProfile& drive, fs::path folder)
+    : drive_(drive), folder_(std::move(folder)) {}
+
+std::uint64_t DriveUsage::FreeBytes() {
+  if (!bytes_in_files_) Recount();
+  const std::uint64_t taken = drive_.used + *bytes_in_files_;
+  return taken >= drive_.capacity ? 0 : drive_.capacity - taken;
+}
+
+void DriveUsage::Recount() { bytes_in_files_ = SizeOfFilesUnder(folder_); }
+
+void DriveUsage::Grow(std::uint64_t bytes) {
+  if (bytes_in_files_) *bytes_in_files_ += bytes;
+}
+
+void DriveUsage::Shrink(std::uint64_t bytes) {
+  if (bytes_in_files_) *bytes_in_files_ -= std::min(bytes, *bytes_in_files_);
+}
+
+HostFileSystem::HostFileSystem(fs::path machine_folder, const MachineProfile& profile,
+                               std::string module_path)
+    : machine_folder_(std::move(machine_folder)), profile_(profile), module_path_(std::move(module_path)) {
+  for (const DriveProfile& drive : profile_.drives)
+    usage_.try_emplace(drive.letter, drive, machine_folder_ / "drives" / DriveFolderName(drive.letter));
+  const ParsedPath start = ParseWindowsPath(UpToLastBackslash(module_path_), WindowsPath{});
+  current_ = start.path.value_or(WindowsPath{profile_.drives.front().letter, {}});
+}
+
+DriveUsage* HostFileSystem::UsageOf(char letter) {
+  const auto found = usage_.find(letter);
+  return found == usage_.end() ? nullptr : &found->second;
+}
+
+HostFileSystem::Resolution HostFileSystem::Resolve(std::string_view path, bool allow_wildcards) {
+  const ParsedPath parsed = ParseWindowsPath(path, current_, allow_wildcards);
+  if (!parsed.path) return {std::nullopt, parsed.error};
+  return ResolveParsed(*parsed.path);
+}
+
+HostFileSystem::Resolution HostFileSystem::ResolveParsed(const WindowsPath& path) {
+  const DriveProfile* drive = profile_.FindDrive(path.drive);
+  if (!drive || !drive->has_media) return {std::nullopt, FileError::PathNotFound};
+  Resolved resolved{path, machine_folder_ / "drives" / DriveFolderName(drive->letter)};
+  resolved.usage = UsageOf(drive->letter);
+  resolved.read_only_drive = drive->type == DriveType::CdRom;
+  resolved.path.components.clear();
+  for (std::size_t i = 0; i < path.components.size(); ++i) {
+    const std::string& part = path.components[i];
+    const auto existing = FindEntryNoCase(resolved.host, part);
+    const bool last = i + 1 == path.components.size();
+    if (!existing && !last) return {std::nullopt, FileError::PathNotFound};
+    resolved.host /= existing.value_or(part);
+    resolved.path.components.push_back(existing.value_or(part));
+    if (!last && !fs::is_directory(resolved.host)) return {std::nullopt, FileError::PathNotFound};
+  }
+  std::error_code error;
+  resolved.exists = fs::exists(resolved.host, error);
+  resolved.is_directory = resolved.exists && fs::is_directory(resolved.host, error);
+  return {resolved, FileError::None};
+}
+
+std::uint32_t HostFileSystem::AttributesOf(const Resolved& target) const {
+  std::uint32_t attributes = target.is_directory ? attribute::kDirectory : attribute::kArchive;
+  // Discs are read-only media: Windows reports their files as read-only.
+  if (!HasWriteBit(target.host) || (target.read_only_drive && !target.is_directory))
+    attributes |= attribute::kReadOnly;
+  return attributes;
+}
+
+OpenResult HostFileSystem::Open(std::string_view path, OpenMode mode) {
+  const Resolution resolution = Resolve(path);
+  if (!resolution.resolved) return {nullptr, resolution.error};
+  return OpenResolved(*resolution.resolved, mode);
+}
+
+OpenResult HostFileSystem::OpenResolved(const Resolved& target, OpenMode mode) {
+  if (target.is_directory) return {nullptr, FileError::AccessDenied};
+  const bool writing = mode != OpenMode::Read;
+  const bool creating = mode == OpenMode::CreateAlways || mode == OpenMode::OpenAlways;
+  if (!target.exists && !creating) return {nullptr, FileError::NotFound};
+  if (writing && (target.read_only_drive || (target.exists && !HasWriteBit(target.host))))
+    return {nullptr, FileError::AccessDenied};
+  const std::uint64_t old_size = target.exists ? HostFileSize(target.host) : 0;
+  int flags = writing ? O_RDWR : O_RDONLY;
+  if (creating) flags |= O_CREAT;
+  if (mode == OpenMode::CreateAlways) flags |= O_TRUNC;
+  const int fd = ::open(target.host.c_str(), flags | O_CLOEXEC, 0644);
+  if (fd < 0) return {nullptr, ErrorFromErrno(errno)};
+  if (mode == OpenMode::CreateAlways) target.usage->Shrink(old_size);
+  return {std::make_unique<HostFile>(fd, writing ? target.usage : nullptr), FileError::None};
+}
+
+std::optional<std::uint32_t> HostFileSystem::Attributes(std::string_view path) {
+  const Resolution resolution = Resolve(path);
+  if (!resolution.resolved || !resolution.resolved->exists) return std::nullopt;
+  return AttributesOf(*resolution.resolved);
+}
+
+FileError HostFileSystem::SetAttributes(std::string_view path, std::uint32_t attributes) {
+  const Resolution resolution = Resolve(path);
+  if (!resolution.resolved) return resolution.error;
+  const Resolved& target = *resolution.resolved;
+  if (!target.exists) return FileError::NotFound;
+  if (target.read_only_drive) return FileError::AccessDenied;
+  // Only the read-only bit has an effect on this machine.
+  const fs::perms write = fs::perms::owner_write;
+  std::error_code error;
+  fs::permissions(target.host, write,
+                  (attributes & attribute::kReadOnly) ? fs::perm_options::remove : fs::perm_options::add,
+                  error);
+  return error ? FileError::IoError : FileError::None;
+}
+
+FileError HostFileSystem::MakeDirectory(std::string_view path) {
+  const Resolution resolution = Resolve(path);
+  if (!resolution.resolved) return resolution.error;
+  const Resolved& target = *resolution.resolved;
+  if (target.exists) return FileError::AlreadyExists;
+  if (target.read_only_drive) return FileError::AccessDenied;
+  return ::mkdir(target.host.c_str(), 0755) == 0 ? FileError::None : ErrorFromErrno(errno);
+}
+
+FileError HostFileSystem::RemoveEmptyDirectory(std::string_view path) {
+  const Resolution resolution = Resolve(path);
+  if (!resolution.resolved) return resolution.error;
+  const Resolved& target = *resolution.resolved;
+  if (!target.exists) return FileError::NotFound;
+  if (!target.is_directory) return FileError::InvalidName;
+  if (target.read_only_drive || target.path.IsRoot()) return FileError::AccessDenied;
+  // Windows keeps the current directory open: it cannot be removed.
+  const auto& here = current_.components;
+  const auto& there = target.path.components;
+  if (current_.drive == target.path.drive && here.size() >= there.size() &&
+      std::equal(there.begin(), there.end(), here.begin(), [](const auto& a, const auto& b) { return EqualsNoCase(a, b); }))
+    return FileError::AccessDenied;
+  return ::rmdir(target.host.c_str()) == 0 ? FileError::None : ErrorFromErrno(errno);
+}
+
+FileError HostFileSystem::RemoveFile(std::string_view path) {
+  const Resolution resolution = Resolve(path);
+  if (!resolution.resolved) return resolution.error;
+  const Resolved& target = *resolution.resolved;
+  if (!target.exists) return FileError::NotFound;
+  if (target.is_directory || target.read_only_drive || !HasWriteBit(target.host)) return FileError::AccessDenied;
+  const std::uint64_t size = HostFileSize(target.host);
+  if (::unlink(target.host.c_str()) != 0) return ErrorFromErrno(errno);
+  target.usage->Shrink(size);
+  return FileError::None;
+}
+
+FileError HostFileSystem::MoveFile(std::string_view from, std::string_view to, bool replace_existing) {
+  const Resolution source = Resolve(from);
+  if (!source.resolved) return source.error;
+  const Resolution target = Resolve(to);
+  if (!target.resolved) return target.error;
+  const Resolved& a = *source.resolved;
+  const Resolved& b = *target.resolved;
+  if (!a.exists) return FileError::NotFound;
+  if (a.path.drive != b.path.drive) return FileError::AccessDenied;  // no copy across drives
+  if (a.read_only_drive) return FileError::AccessDenied;
+  if (b.exists && !replace_existing) return FileError::AlreadyExists;
+  if (b.exists && (b.is_directory || !HasWriteBit(b.host))) return FileError::AccessDenied;
+  const std::uint64_t replaced = b.exists ? HostFileSize(b.host) : 0;
+  if (::rename(a.host.c_str(), b.host.c_str()) != 0) return ErrorFromErrno(errno);
+  b.usage->Shrink(replaced);
+  FlushFolder(b.host.parent_path());
+  return FileError::None;
+}
+
+FindResult HostFileSystem::Find(std::string_view pattern) {
+  const ParsedPath parsed = ParseWindowsPath(pattern, current_, true);
+  if (!parsed.path || parsed.path->IsRoot()) return {{}, parsed.path ? FileError::NotFound : parsed.error};
+  const std::string name_pattern = parsed.path->components.back();
+  const Resolution folder = ResolveParsed(parsed.path->Parent());
+  if (!folder.resolved) return {{}, folder.error};
+  if (!folder.resolved->is_directory) return {{}, FileError::PathNotFound};
+  FindResult result;
+  if (!folder.resolved->path.IsRoot())
+    for (const char* dot : {".", ".."})
+      if (MatchesFindPattern(name_pattern, dot)) result.entries.push_back({dot, attribute::kDirectory, 0});
+  // "." and ".." come first, as Windows lists them; the rest by name.
+  const auto dots = static_cast<std::ptrdiff_t>(result.entries.size());
+  std::error_code error;
+  for (const auto& entry : fs::directory_iterator(folder.resolved->host, error)) {
+    const std::string name = entry.path().filename().string();
+    if (!MatchesFindPattern(name_pattern, name)) continue;
+    Resolved item = *folder.resolved;
+    item.host = entry.path();
+    item.exists = true;
+    item.is_directory = entry.is_directory(error);
+    result.entries.push_back({name, AttributesOf(item), item.is_directory ? 0 : HostFileSize(item.host)});
+  }
+  std::sort(result.entries.begin() + dots, result.entries.end(),
+            [](const FindEntry& a, const FindEntry& b) { return AsciiLower(a.name) < AsciiLower(b.name); });
+  if (result.entries.empty()) result.error = FileError::NotFound;
+  return result;
+}
+
+FileError HostFileSystem::ChangeDirectory(std::string_view path) {
+  const Resolution resolution = Resolve(path);
+  if (!resolution.resolved) return resolution.error;
+  if (!resolution.resolved->exists) return FileError::NotFound;
+  if (!resolution.resolved->is_directory) return FileError::InvalidName;
+  current_ = resolution.resolved->path;
+  return FileError::None;
+}
+
+std::string HostFileSystem::CurrentDirectory() { return current_.Text(); }
+
+std::vector<std::string> HostFileSystem::LogicalDrives() {
+  std::vector<std::string> roots;
+  for (const DriveProfile& drive : profile_.drives) roots.push_back(std::string{drive.letter, ':', '\\'});
+  return roots;
+}
+
+std::optional<char> HostFileSystem::DriveOfRoot(std::string_view root) const {
+  if (root.size() < 2 || root[1] != ':' || (root.size() > 2 && root.substr(2) != "\\")) return std::nullopt;
+  const DriveProfile* drive = profile_.FindDrive(root[0]);
+  return drive ? std::optional<char>(drive->letter) : std::nullopt;
+}
+
+DriveType HostFileSystem::DriveKind(std::string_view root) {
+  const auto letter = DriveOfRoot(root);
+  return letter ? profile_.FindDrive(*letter)->type : DriveType::NoRootDirectory;
+}
+
+std::optional<std::string> HostFileSystem::VolumeLabel(std::string_view root) {
+  const auto letter = DriveOfRoot(root);
+  if (!letter) return std::nullopt;
+  const DriveProfile& drive = *profile_.FindDrive(*letter);
+  if (!drive.has_media) return std::nullopt;
+  return drive.label;
+}
+
+std::optional<DiskSpace> HostFileSystem::FreeSpace(std::string_view root) {
+  const auto letter = DriveOfRoot(root);
+  if (!letter) return std::nullopt;
+  DriveUsage& usage = *UsageOf(*letter);
+  const DriveProfile& drive = usage.drive();
+  if (!drive.has_media) return std::nullopt;
+  usage.Recount();
+  DiskSpace space{drive.sectors_per_cluster, drive.bytes_per_sector, usage.FreeBytes(), drive.capacity};
+  if (drive.type == DriveType::CdRom) space.free_bytes = 0;
+  return space;
+}
+
+std::string HostFileSystem::WindowsDirectory() { return profile_.windows_directory; }
+
+std::string HostFileSystem::SystemDirectory() { return profile_.system_directory; }
+
+std::string HostFileSystem::ModulePath() { return module_path_; }
+
+std::optional<fs::path> HostFileSystem::HostPathOf(std::string_view path) {
+  const Resolution resolution = Resolve(path);
+  if (!resolution.resolved) return std::nullopt;
+  return resolution.resolved->host;
+}
+
+}  // namespace tvx::host

@@ -1,0 +1,87 @@
+// The file system of a simulated machine: drive letters map to folders
+// under <machine>/drives, names match without regard to ASCII case.
+#pragma once
+
+#include <filesystem>
+#include <map>
+#include <optional>
+
+#include "platform/file_system.h"
+#include "platform/host/machine_profile.h"
+#include "platform/host/windows_path.h"
+
+namespace tvx::host {
+
+// Bytes held as files on one drive, counted lazily and kept up to date by
+// the writes of this process.
+class DriveUsage {
+ public:
+  DriveUsage(const DriveProfile& drive, std::filesystem::path folder);
+  std::uint64_t FreeBytes();
+  void Recount();
+  void Grow(std::uint64_t bytes);
+  void Shrink(std::uint64_t bytes);
+  const DriveProfile& drive() const { return drive_; }
+
+ private:
+  const DriveProfile& drive_;
+  std::filesystem::path folder_;
+  std::optional<std::uint64_t> bytes_in_files_;
+};
+
+class HostFileSystem : public FileSystem {
+ public:
+  HostFileSystem(std::filesystem::path machine_folder, const MachineProfile& profile,
+                 std::string module_path);
+
+  OpenResult Open(std::string_view path, OpenMode mode) override;
+  std::optional<std::uint32_t> Attributes(std::string_view path) override;
+  FileError SetAttributes(std::string_view path, std::uint32_t attributes) override;
+  FileError MakeDirectory(std::string_view path) override;
+  FileError RemoveEmptyDirectory(std::string_view path) override;
+  FileError RemoveFile(std::string_view path) override;
+  FileError MoveFile(std::string_view from, std::string_view to, bool replace_existing) override;
+  FindResult Find(std::string_view pattern) override;
+  FileError ChangeDirectory(std::string_view path) override;
+  std::string CurrentDirectory() override;
+  std::vector<std::string> LogicalDrives() override;
+  DriveType DriveKind(std::string_view root) override;
+  std::optional<std::string> VolumeLabel(std::string_view root) override;
+  std::optional<DiskSpace> FreeSpace(std::string_view root) override;
+  std::string WindowsDirectory() override;
+  std::string SystemDirectory() override;
+  std::string ModulePath() override;
+
+  // The host folder of a Windows path, for tools and tests; nullopt when the
+  // path is not on a drive of the machine.
+  std::optional<std::filesystem::path> HostPathOf(std::string_view path);
+
+ private:
+  struct Resolved {
+    WindowsPath path;
+    std::filesystem::path host;
+    DriveUsage* usage = nullptr;
+    bool exists = false;
+    bool is_directory = false;
+    bool read_only_drive = false;
+  };
+  struct Resolution {
+    std::optional<Resolved> resolved;
+    FileError error = FileError::None;
+  };
+
+  Resolution Resolve(std::string_view path, bool allow_wildcards = false);
+  Resolution ResolveParsed(const WindowsPath& path);
+  DriveUsage* UsageOf(char letter);
+  std::optional<char> DriveOfRoot(std::string_view root) const;
+  OpenResult OpenResolved(const Resolved& target, OpenMode mode);
+  std::uint32_t AttributesOf(const Resolved& target) const;
+
+  std::filesystem::path machine_folder_;
+  const MachineProfile& profile_;
+  std::string module_path_;
+  WindowsPath current_;
+  std::map<char, DriveUsage> usage_;
+};
+
+}  // namespace tvx::host

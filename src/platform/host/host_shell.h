@@ -1,0 +1,28 @@
+// Shell services of a simulated machine: documents are journalled, named
+// mutexes are lock files that hold across processes.
+#pragma once
+
+#include <filesystem>
+
+#include "platform/host/journal.h"
+#include "platform/host/machine_profile.h"
+#include "platform/shell.h"
+
+namespace tvx::host {
+
+class HostShell : public Shell {
+ public:
+  HostShell(std::filesystem::path machine_folder, const MachineProfile& profile, Journal& journal)
+      : machine_folder_(std::move(machine_folder)), profile_(profile), journal_(journal) {}
+
+  std::string SpecialFolderPath(SpecialFolder folder) override;
+  bool OpenDocument(std::string_view target) override;
+  MutexResult CreateNamedMutex(std::string_view name) override;
+
+ private:
+  std::filesystem::path machine_folder_;
+  const MachineProfile& profile_;
+  Journal& journal_;
+};
+
+}  // namespace tvx::host

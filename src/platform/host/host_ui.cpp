@@ -1,0 +1,118 @@
+#include "platform/host/host_ui.h"
+
+#include <cstdio>
+#include <fstream>
+#include <iostream>
+
+namespace tvx::host {
+
+std::string TranscriptText(std::string_view text) {
+  std::string out = "\"";
+  for (const char c : text) {
+    switch (c) {
+      case '\n': out += "\\n"; break;
+      case '\r': out += "\\r"; break;
+      case '\t': out += "\\t"; break;
+      case '"': out += "\\\""; break;
+      case '\\': out += "\\\\"; break;
+      default:
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) {
+          char escaped[5];
+          std::snprintf(escaped, sizeof escaped, "\\x%02X", static_cast<unsigned char>(c));
+          out += escaped;
+        } else {
+          out += c;
+        }
+    }
+  }
+  return out + "\"";
+}
+
+std::vector<int> ButtonsOfStyle(std::uint32_t style) {
+  switch (style & box::kButtonMask) {
+    case box::kOkCancel: return {box::kIdOk, box::kIdCancel};
+    case box::kAbortRetryIgnore: return {box::kIdAbort, box::kIdRetry, box::kIdIgnore};
+    case box::kYesNoCancel: return {box::kIdYes, box::kIdNo, box::kIdCancel};
+    case box::kYesNo: return {box::kIdYes, box::kIdNo};
+    case box::kRetryCancel: return {box::kIdRetry, box::kIdCancel};
+    default: return {box::kIdOk};
+  }
+}
+
+namespace {
+
+int DefaultButton(std::uint32_t style) {
+  const std::vector<int> buttons = ButtonsOfStyle(style);
+  const std::size_t index = (style & box::kDefaultButtonMask) >> 8;
+  return index < buttons.size() ? buttons[index] : buttons[0];
+}
+
+bool IsButtonOf(int button, std::uint32_t style) {
+  for (int candidate : ButtonsOfStyle(style))
+    if (candidate == button) return true;
+  return false;
+}
+
+}  // namespace
+
+HostUi::HostUi(Options options) : options_(std::move(options)) {}
+
+int HostUi::ShowMessageBox(std::string_view text, std::string_view caption, std::uint32_t style,
+                           BoxOwner owner) {
+  const Choice choice = Choose(text, caption, style);
+  char style_text[16];
+  std::snprintf(style_text, sizeof style_text, "0x%08X", style);
+  Write("message-box caption=" + TranscriptText(caption) + " text=" + TranscriptText(text) +
+        " style=" + style_text + " owner=" + (owner == BoxOwner::MainWindow ? "main" : "none") +
+        " answer=" + ButtonName(choice.button) + " from=" + choice.source);
+  return choice.button;
+}
+
+HostUi::Choice HostUi::Choose(std::string_view text, std::string_view caption, std::uint32_t style) {
+  if (options_.answers) {
+    const auto answer = options_.answers->NextBox();
+    const std::string where = answer ? "answers:" + std::to_string(answer->line) : "";
+    if (!answer) {
+      problems_.push_back("a message box came after the last answer: " + TranscriptText(text));
+    } else if (!answer->Matches(caption, text)) {
+      problems_.push_back(where + " does not match the box " + TranscriptText(caption) + " " + TranscriptText(text));
+    } else if (!IsButtonOf(answer->button, style)) {
+      problems_.push_back(where + " answers a button the box does not have");
+    } else {
+      return {answer->button, where};
+    }
+  } else if (options_.prompt) {
+    if (const auto button = Prompt(style)) return {*button, "prompt"};
+  }
+  return {DefaultButton(style), "default"};
+}
+
+std::optional<int> HostUi::Prompt(std::uint32_t style) {
+  std::ostream& out = options_.echo ? *options_.echo : std::cout;
+  for (;;) {
+    out << "answer with";
+    for (int button : ButtonsOfStyle(style)) out << ' ' << ButtonName(button);
+    out << " (empty for the default): " << std::flush;
+    std::string line;
+    if (!std::getline(*options_.prompt, line) || line.empty()) return std::nullopt;
+    const auto button = ParseButtonName(line);
+    if (button && IsButtonOf(*button, style)) return button;
+  }
+}
+
+void HostUi::Write(const std::string& line) {
+  if (!options_.transcript.empty()) {
+    std::ofstream out(options_.transcript, std::ios::binary | std::ios::app);
+    out << line << '\n';
+  }
+  if (options_.echo) *options_.echo << line << '\n';
+}
+
+std::vector<std::string> HostUi::AnswerProblems() const {
+  std::vector<std::string> problems = problems_;
+  if (options_.answers && options_.answers->remaining() > 0)
+    problems.push_back(std::to_string(options_.answers->remaining()) + " answer(s) left unused");
+  return problems;
+}
+
+}  // namespace tvx::host

@@ -1,0 +1,149 @@
+#include "platform/host/machine_profile.h"
+
+#include <algorithm>
+#include <cctype>
+#include <nlohmann/json.hpp>
+
+namespace tvx::host {
+namespace {
+
+using Json = nlohmann::json;
+
+// Unknown keys are ignored so that profiles can grow; known keys must have
+// the right type, or the profile is refused with the key named.
+template <typename T>
+void ReadOptional(const Json& object, const char* key, T& target) {
+  if (object.contains(key)) target = object.at(key).get<T>();
+}
+
+DriveType ParseDriveType(const std::string& name) {
+  static const std::map<std::string, DriveType> kTypes = {
+      {"fixed", DriveType::Fixed},   {"cdrom", DriveType::CdRom},
+      {"removable", DriveType::Removable}, {"remote", DriveType::Remote},
+      {"ramdisk", DriveType::RamDisk}};
+  const auto found = kTypes.find(name);
+  if (found == kTypes.end()) throw std::invalid_argument("unknown drive type \"" + name + "\"");
+  return found->second;
+}
+
+DriveProfile ParseDrive(const Json& object) {
+  DriveProfile drive;
+  const std::string letter = object.at("letter").get<std::string>();
+  if (letter.size() != 1 || !std::isalpha(static_cast<unsigned char>(letter[0])))
+    throw std::invalid_argument("drive letter \"" + letter + "\" is not one letter");
+  drive.letter = static_cast<char>(std::toupper(static_cast<unsigned char>(letter[0])));
+  drive.type = ParseDriveType(object.at("type").get<std::string>());
+  ReadOptional(object, "label", drive.label);
+  ReadOptional(object, "has_media", drive.has_media);
+  ReadOptional(object, "capacity", drive.capacity);
+  ReadOptional(object, "used", drive.used);
+  ReadOptional(object, "bytes_per_sector", drive.bytes_per_sector);
+  ReadOptional(object, "sectors_per_cluster", drive.sectors_per_cluster);
+  if (drive.bytes_per_sector == 0 || drive.sectors_per_cluster == 0)
+    throw std::invalid_argument("drive " + letter + " has a zero cluster geometry");
+  return drive;
+}
+
+VersionRecord ParseVersion(const Json& object) {
+  VersionRecord version;
+  version.platform_id = object.at("platform").get<std::uint32_t>();
+  version.major = object.at("major").get<std::uint32_t>();
+  version.minor = object.at("minor").get<std::uint32_t>();
+  ReadOptional(object, "build", version.build);
+  ReadOptional(object, "service", version.service);
+  return version;
+}
+
+MemoryStatus ParseMemory(const Json& object) {
+  MemoryStatus memory;
+  ReadOptional(object, "total_physical", memory.total_physical);
+  memory.available_physical = memory.total_physical / 2;
+  ReadOptional(object, "available_physical", memory.available_physical);
+  ReadOptional(object, "total_page_file", memory.total_page_file);
+  memory.available_page_file = memory.total_page_file;
+  ReadOptional(object, "available_page_file", memory.available_page_file);
+  return memory;
+}
+
+ScreenInfo ParseScreen(const Json& object) {
+  ScreenInfo screen;
+  ReadOptional(object, "width", screen.width);
+  ReadOptional(object, "height", screen.height);
+  ReadOptional(object, "bits_per_pixel", screen.bits_per_pixel);
+  ReadOptional(object, "planes", screen.planes);
+  ReadOptional(object, "logical_dpi", screen.logical_dpi_x);
+  screen.logical_dpi_y = screen.logical_dpi_x;
+  screen.palette = screen.bits_per_pixel * screen.planes <= 8;
+  return screen;
+}
+
+void ParseSpecialFolders(const Json& object, MachineProfile& profile) {
+  static const std::map<std::string, SpecialFolder> kNames = {
+      {"programs", SpecialFolder::Programs},   {"startup", SpecialFolder::Startup},
+      {"start_menu", SpecialFolder::StartMenu}, {"desktop", SpecialFolder::DesktopDirectory},
+      {"fonts", SpecialFolder::Fonts}};
+  for (const auto& [name, folder] : kNames)
+    if (object.contains(name)) profile.special_folders[folder] = object.at(name).get<std::string>();
+}
+
+void CheckDrives(const MachineProfile& profile) {
+  if (profile.drives.empty()) throw std::invalid_argument("the machine has no drive");
+  for (std::size_t i = 1; i < profile.drives.size(); ++i)
+    if (profile.drives[i].letter == profile.drives[i - 1].letter)
+      throw std::invalid_argument(std::string("drive ") + profile.drives[i].letter + " is listed twice");
+  const std::string& windows = profile.windows_directory;
+  if (windows.size() < 3 || windows[1] != ':' || windows[2] != '\\' ||
+      !profile.FindDrive(static_cast<char>(std::toupper(static_cast<unsigned char>(windows[0])))))
+    throw std::invalid_argument("windows_directory \"" + windows + "\" is not on a drive of the machine");
+}
+
+MachineProfile ParseProfile(const Json& root) {
+  MachineProfile profile;
+  ReadOptional(root, "description", profile.description);
+  profile.version = ParseVersion(root.at("os"));
+  ReadOptional(root, "administrator", profile.administrator);
+  ReadOptional(root, "user_language", profile.user_language);
+  profile.windows_directory = root.at("windows_directory").get<std::string>();
+  profile.system_directory = profile.windows_directory + "\\SYSTEM";
+  ReadOptional(root, "system_directory", profile.system_directory);
+  if (root.contains("memory")) profile.memory = ParseMemory(root.at("memory"));
+  if (root.contains("screen")) profile.screen = ParseScreen(root.at("screen"));
+  if (root.contains("special_folders")) ParseSpecialFolders(root.at("special_folders"), profile);
+  for (const Json& drive : root.at("drives")) profile.drives.push_back(ParseDrive(drive));
+  std::sort(profile.drives.begin(), profile.drives.end(),
+            [](const DriveProfile& a, const DriveProfile& b) { return a.letter < b.letter; });
+  CheckDrives(profile);
+  return profile;
+}
+
+}  // namespace
+
+const DriveProfile* MachineProfile::FindDrive(char letter) const {
+  const char upper = static_cast<char>(std::toupper(static_cast<unsigned char>(letter)));
+  for (const DriveProfile& drive : drives)
+    if (drive.letter == upper) return &drive;
+  return nullptr;
+}
+
+const DriveProfile* MachineProfile::FirstCdRom() const {
+  for (const DriveProfile& drive : drives)
+    if (drive.type == DriveType::CdRom) return &drive;
+  return nullptr;
+}
+
+std::optional<MachineProfile> ParseMachineProfile(const std::string& json_text, std::string& error) {
+  try {
+    const Json root = Json::parse(json_text);
+    if (!root.is_object()) throw std::invalid_argument("the top level is not an object");
+    return ParseProfile(root);
+  } catch (const Json::parse_error& e) {
+    error = std::string("not valid JSON: ") + e.what();
+  } catch (const Json::exception& e) {
+    error = std::string("wrong content: ") + e.what();
+  } catch (const std::exception& e) {
+    error = e.what();
+  }
+  return std::nullopt;
+}
+
+}  // namespace tvx::host

@@ -1,0 +1,36 @@
+// Shell and process services: special folders, opening documents, mutexes.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "platform/platform_types.h"
+
+namespace tvx {
+
+// A named mutex held by this process; released when destroyed.
+class MutexHandle {
+ public:
+  virtual ~MutexHandle() = default;
+};
+
+struct MutexResult {
+  std::unique_ptr<MutexHandle> handle;  // null when creation failed
+  bool already_existed = false;
+};
+
+class Shell {
+ public:
+  virtual ~Shell() = default;
+
+  // The folder's path without a final "\"; empty when the shell has none.
+  virtual std::string SpecialFolderPath(SpecialFolder folder) = 0;
+  // ShellExecuteA without verb, parameters or directory; true when started.
+  virtual bool OpenDocument(std::string_view target) = 0;
+  // Creates the mutex initially owned; already_existed tells that another
+  // holder had it first.
+  virtual MutexResult CreateNamedMutex(std::string_view name) = 0;
+};
+
+}  // namespace tvx

@@ -1,0 +1,18 @@
+// The program's start routine, shared by both entry points.
+#pragma once
+
+#include <string>
+
+#include "platform/platform.h"
+#include "shell/front_panel.h"
+
+namespace tvx {
+
+struct RunReport {
+  StartupResult startup = StartupResult::Continue;
+  std::string summary;  // one line on what the run did, for the host program
+};
+
+RunReport RunApplication(Platform& platform);
+
+}  // namespace tvx

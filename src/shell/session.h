@@ -1,0 +1,33 @@
+// Process-wide state of one run of the program, owned by the entry point.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "detection/system_version.h"
+#include "platform/platform.h"
+
+namespace tvx {
+
+inline constexpr const char* kProgramName = "SetupTvx";
+
+struct Session {
+  explicit Session(Platform& platform_in) : platform(platform_in) {}
+  Session(const Session&) = delete;
+  Session& operator=(const Session&) = delete;
+
+  Platform& platform;
+
+  // The product named after "-play", "-uninstall" or "-http".
+  std::string product_argument;
+  // Set when the process is already ending (web link): start-up does nothing.
+  bool quit_requested = false;
+  SystemVersion system_version;
+
+  // Held for the life of the process; the product mutex is given up when
+  // the game is started.
+  std::unique_ptr<MutexHandle> setup_mutex;
+  std::unique_ptr<MutexHandle> product_mutex;
+};
+
+}  // namespace tvx
