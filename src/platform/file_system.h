@@ -63,7 +63,7 @@ class FileSystem {
   virtual FileError RemoveFile(std::string_view path) = 0;
   // Renames a file; with replace_existing an existing target is replaced in
   // one step and the change reaches the disk before the call returns.
-  virtual FileError MoveFile(std::string_view from, std::string_view to, bool replace_existing) = 0;
+  virtual FileError Rename(std::string_view from, std::string_view to, bool replace_existing) = 0;
   // Every name matching the pattern's last component, in the platform's
   // order; wildcards "*" and "?" as the platform understands them.
   virtual FindResult Find(std::string_view pattern) = 0;

@@ -294,7 +294,7 @@ FileError HostFileSystem::RemoveFile(std::string_view path) {
   return FileError::None;
 }
 
-FileError HostFileSystem::MoveFile(std::string_view from, std::string_view to, bool replace_existing) {
+FileError HostFileSystem::Rename(std::string_view from, std::string_view to, bool replace_existing) {
   const Resolution source = Resolve(from);
   if (!source.resolved) return source.error;
   const Resolution target = Resolve(to);

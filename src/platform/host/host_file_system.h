@@ -40,7 +40,7 @@ class HostFileSystem : public FileSystem {
   FileError MakeDirectory(std::string_view path) override;
   FileError RemoveEmptyDirectory(std::string_view path) override;
   FileError RemoveFile(std::string_view path) override;
-  FileError MoveFile(std::string_view from, std::string_view to, bool replace_existing) override;
+  FileError Rename(std::string_view from, std::string_view to, bool replace_existing) override;
   FindResult Find(std::string_view pattern) override;
   FileError ChangeDirectory(std::string_view path) override;
   std::string CurrentDirectory() override;

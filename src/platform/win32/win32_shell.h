@@ -1,0 +1,15 @@
+// Shell services through the Win32 calls.
+#pragma once
+
+#include "platform/shell.h"
+
+namespace tvx::win32 {
+
+class Win32Shell : public Shell {
+ public:
+  std::string SpecialFolderPath(SpecialFolder folder) override;
+  bool OpenDocument(std::string_view target) override;
+  MutexResult CreateNamedMutex(std::string_view name) override;
+};
+
+}  // namespace tvx::win32

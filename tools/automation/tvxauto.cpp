@@ -1,0 +1,128 @@
+// tvxauto: drives the real program's windows under Wine for end-to-end
+// checks: finds windows by caption, reads control texts, presses buttons.
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr DWORD kPollMs = 50;
+
+int Usage() {
+  std::puts(
+      "tvxauto list                        top-level windows: handle, pid, class, caption\n"
+      "tvxauto wait CAPTION [MS]           wait until a window has this caption (default 20000 ms)\n"
+      "tvxauto gone CAPTION [MS]           wait until no window has this caption\n"
+      "tvxauto controls CAPTION            the window's controls: id, class, text\n"
+      "tvxauto text CAPTION ID             the text of one control\n"
+      "tvxauto press CAPTION ID            press a button by its id\n"
+      "tvxauto hold-mutex NAME MS          hold a named mutex for that long");
+  return 2;
+}
+
+std::string WindowText(HWND window) {
+  char text[4096] = {};
+  GetWindowTextA(window, text, sizeof text);
+  return text;
+}
+
+std::string ClassOf(HWND window) {
+  char name[256] = {};
+  GetClassNameA(window, name, sizeof name);
+  return name;
+}
+
+HWND WaitForWindow(const char* caption, DWORD timeout_ms) {
+  for (DWORD waited = 0;; waited += kPollMs) {
+    if (HWND window = FindWindowA(nullptr, caption)) return window;
+    if (waited >= timeout_ms) return nullptr;
+    Sleep(kPollMs);
+  }
+}
+
+BOOL CALLBACK PrintTopLevel(HWND window, LPARAM) {
+  DWORD pid = 0;
+  GetWindowThreadProcessId(window, &pid);
+  std::printf("%p %lu %s \"%s\"%s\n", static_cast<void*>(window), pid, ClassOf(window).c_str(),
+              WindowText(window).c_str(), IsWindowVisible(window) ? "" : " (hidden)");
+  return TRUE;
+}
+
+BOOL CALLBACK PrintControl(HWND control, LPARAM) {
+  std::printf("%d %s \"%s\"%s\n", GetDlgCtrlID(control), ClassOf(control).c_str(), WindowText(control).c_str(),
+              IsWindowEnabled(control) ? "" : " (disabled)");
+  return TRUE;
+}
+
+HWND FoundOrFail(const char* caption) {
+  HWND window = WaitForWindow(caption, 20000);
+  if (!window) std::fprintf(stderr, "tvxauto: no window \"%s\"\n", caption);
+  return window;
+}
+
+int Press(const char* caption, int id) {
+  HWND window = FoundOrFail(caption);
+  if (!window) return 1;
+  HWND button = GetDlgItem(window, id);
+  if (!button) {
+    std::fprintf(stderr, "tvxauto: \"%s\" has no control %d\n", caption, id);
+    return 1;
+  }
+  PostMessageA(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(button));
+  return 0;
+}
+
+int Text(const char* caption, int id) {
+  HWND window = FoundOrFail(caption);
+  if (!window) return 1;
+  HWND control = GetDlgItem(window, id);
+  if (!control) return 1;
+  std::printf("%s\n", WindowText(control).c_str());
+  return 0;
+}
+
+int Gone(const char* caption, DWORD timeout_ms) {
+  for (DWORD waited = 0; waited <= timeout_ms; waited += kPollMs) {
+    if (!FindWindowA(nullptr, caption)) return 0;
+    Sleep(kPollMs);
+  }
+  return 1;
+}
+
+int HoldMutex(const char* name, DWORD ms) {
+  HANDLE mutex = CreateMutexA(nullptr, TRUE, name);
+  if (!mutex) return 1;
+  std::printf("held%s\n", GetLastError() == ERROR_ALREADY_EXISTS ? " (already existed)" : "");
+  std::fflush(stdout);
+  Sleep(ms);
+  CloseHandle(mutex);
+  return 0;
+}
+
+DWORD Milliseconds(int argc, char** argv, int index, DWORD fallback) {
+  return argc > index ? static_cast<DWORD>(std::strtoul(argv[index], nullptr, 10)) : fallback;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2) return Usage();
+  const std::string command = argv[1];
+  if (command == "list") return EnumWindows(PrintTopLevel, 0) ? 0 : 1;
+  if (argc < 3) return Usage();
+  const char* caption = argv[2];
+  if (command == "wait") return WaitForWindow(caption, Milliseconds(argc, argv, 3, 20000)) ? 0 : 1;
+  if (command == "gone") return Gone(caption, Milliseconds(argc, argv, 3, 20000));
+  if (command == "controls") {
+    HWND window = FoundOrFail(caption);
+    return window ? (EnumChildWindows(window, PrintControl, 0), 0) : 1;
+  }
+  if (command == "hold-mutex") return HoldMutex(caption, Milliseconds(argc, argv, 3, 30000));
+  if (argc < 4) return Usage();
+  if (command == "text") return Text(caption, std::atoi(argv[3]));
+  if (command == "press") return Press(caption, std::atoi(argv[3]));
+  return Usage();
+}
