@@ -1,0 +1,110 @@
+#include "support/test_machine.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <fstream>
+#include <sstream>
+
+namespace tvx::testing {
+namespace fs = std::filesystem;
+
+namespace {
+
+fs::path UniqueFolder() {
+  static std::atomic<int> counter{0};
+  return fs::temp_directory_path() /
+         ("tvx-test-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
+}
+
+}  // namespace
+
+std::string DefaultProfileJson() {
+  return R"({
+  "description": "test machine",
+  "os": {"platform": 1, "major": 4, "minor": 10, "build": 1998, "service": " A "},
+  "windows_directory": "C:\\WINDOWS",
+  "system_directory": "C:\\WINDOWS\\SYSTEM",
+  "memory": {"total_physical": 67108864, "total_page_file": 134217728},
+  "screen": {"width": 800, "height": 600, "bits_per_pixel": 16},
+  "special_folders": {
+    "programs": "C:\\WINDOWS\\Start Menu\\Programs",
+    "startup": "C:\\WINDOWS\\Start Menu\\Programs\\StartUp",
+    "start_menu": "C:\\WINDOWS\\Start Menu",
+    "desktop": "C:\\WINDOWS\\Desktop",
+    "fonts": "C:\\WINDOWS\\FONTS"
+  },
+  "drives": [
+    {"letter": "C", "type": "fixed", "label": "", "capacity": 1073741824, "used": 536870912},
+    {"letter": "D", "type": "cdrom", "label": "ZEPHRA"}
+  ]
+})";
+}
+
+fs::path ExampleProfile(const std::string& name) {
+  return fs::path(TVX_SOURCE_DIR) / "examples" / "machines" / (name + ".json");
+}
+
+TemporaryFolder::TemporaryFolder() : path_(UniqueFolder()) { fs::create_directories(path_); }
+
+TemporaryFolder::~TemporaryFolder() {
+  std::error_code error;
+  // Read-only files would stop the removal: give the owner write back.
+  for (auto it = fs::recursive_directory_iterator(path_, error); !error && it != fs::end(it); it.increment(error))
+    fs::permissions(it->path(), fs::perms::owner_write, fs::perm_options::add, error);
+  fs::remove_all(path_, error);
+}
+
+std::string ReadHostText(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+void WriteHostText(const fs::path& path, const std::string& text) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out << text;
+}
+
+TestMachine::TestMachine() : TestMachine(Options{}) {}
+
+TestMachine::TestMachine(Options options) : folder_(UniqueFolder()) {
+  fs::path profile = options.profile_file;
+  if (profile.empty()) {
+    profile = folder_.string() + ".json";
+    WriteHostText(profile, options.profile_json);
+  }
+  const std::string error = host::CreateMachine(folder_, profile);
+  if (options.profile_file.empty()) fs::remove(profile);
+  if (!error.empty()) throw std::runtime_error("cannot make a test machine: " + error);
+  if (!options.answers.empty()) {
+    std::string parse_error;
+    options.run.ui.answers = host::AnswerScript::Parse(options.answers, parse_error);
+    if (!options.run.ui.answers) throw std::runtime_error("bad answer script: " + parse_error);
+  }
+  if (options.run.ui.transcript.empty()) options.run.ui.transcript = folder_ / "transcript.log";
+  machine_ = Open(std::move(options.run));
+}
+
+TestMachine::~TestMachine() {
+  machine_.reset();
+  std::error_code error;
+  for (auto it = fs::recursive_directory_iterator(folder_, error); !error && it != fs::end(it); it.increment(error))
+    fs::permissions(it->path(), fs::perms::owner_write, fs::perm_options::add, error);
+  fs::remove_all(folder_, error);
+}
+
+std::unique_ptr<host::SimulatedMachine> TestMachine::Open(host::RunOptions run) const {
+  std::string error;
+  auto machine = host::SimulatedMachine::Open(folder_, std::move(run), error);
+  if (!machine) throw std::runtime_error("cannot open the test machine: " + error);
+  return machine;
+}
+
+std::string TestMachine::Transcript() const { return ReadHostText(folder_ / "transcript.log"); }
+
+std::string TestMachine::Journal() const { return ReadHostText(folder_ / "journal.log"); }
+
+}  // namespace tvx::testing
