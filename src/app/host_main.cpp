@@ -78,7 +78,8 @@ std::optional<tvx::host::RunOptions> BuildRunOptions(const Arguments& args, std:
 int RunOnMachine(const Arguments& args) {
   std::string error;
   auto options = BuildRunOptions(args, error);
-  auto machine = options ? tvx::host::SimulatedMachine::Open(args.machine, std::move(*options), error) : nullptr;
+  auto machine =
+      options ? tvx::host::SimulatedMachine::Open(args.machine, std::move(*options), error) : nullptr;
   if (!machine) {
     std::cerr << "setuptvx: " << error << "\n";
     return 2;

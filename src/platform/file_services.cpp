@@ -17,9 +17,7 @@ std::string WindowsDirectory(FileSystem& files) { return files.WindowsDirectory(
 
 std::string SystemDirectory(FileSystem& files) { return files.SystemDirectory(); }
 
-std::string ProgramDirectory(FileSystem& files) {
-  return std::string(UpToLastBackslash(files.ModulePath()));
-}
+std::string ProgramDirectory(FileSystem& files) { return std::string(UpToLastBackslash(files.ModulePath())); }
 
 bool CreateDirectoryChain(FileSystem& files, std::string_view directory) {
   // Walk up until a directory exists or can be made, then create the rest

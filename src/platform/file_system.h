@@ -26,7 +26,7 @@ class File {
   // Writes everything or reports why not; after DiskFull part of the data
   // may have reached the file, as on a real disk.
   virtual FileError Write(std::string_view data) = 0;
-  virtual bool Seek(std::int64_t offset) = 0;  // from the start
+  virtual bool Seek(std::int64_t offset) = 0;    // from the start
   virtual bool Skip(std::int64_t distance) = 0;  // from the current position
   virtual std::uint64_t Length() = 0;
   // Pushes written data to the disk (FlushFileBuffers / fsync).

@@ -36,9 +36,9 @@ std::string AsciiLower(std::string_view text) {
 }
 
 bool EqualsNoCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(),
-                    [](char x, char y) { return AsciiLowerChar(x) == AsciiLowerChar(y); });
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+           return AsciiLowerChar(x) == AsciiLowerChar(y);
+         });
 }
 
 }  // namespace tvx

@@ -4,15 +4,24 @@ namespace tvx {
 
 const char* FileErrorName(FileError error) {
   switch (error) {
-    case FileError::None: return "none";
-    case FileError::NotFound: return "file not found";
-    case FileError::PathNotFound: return "path not found";
-    case FileError::AccessDenied: return "access denied";
-    case FileError::AlreadyExists: return "already exists";
-    case FileError::DirectoryNotEmpty: return "directory not empty";
-    case FileError::InvalidName: return "invalid name";
-    case FileError::DiskFull: return "disk full";
-    case FileError::IoError: return "input/output error";
+    case FileError::None:
+      return "none";
+    case FileError::NotFound:
+      return "file not found";
+    case FileError::PathNotFound:
+      return "path not found";
+    case FileError::AccessDenied:
+      return "access denied";
+    case FileError::AlreadyExists:
+      return "already exists";
+    case FileError::DirectoryNotEmpty:
+      return "directory not empty";
+    case FileError::InvalidName:
+      return "invalid name";
+    case FileError::DiskFull:
+      return "disk full";
+    case FileError::IoError:
+      return "input/output error";
   }
   return "unknown";
 }

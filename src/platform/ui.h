@@ -13,8 +13,8 @@ class Ui {
   virtual ~Ui() = default;
 
   // Shows a message box with the platform's style bits; answers box::kId*.
-  virtual int ShowMessageBox(std::string_view text, std::string_view caption,
-                             std::uint32_t style, BoxOwner owner = BoxOwner::MainWindow) = 0;
+  virtual int ShowMessageBox(std::string_view text, std::string_view caption, std::uint32_t style,
+                             BoxOwner owner = BoxOwner::MainWindow) = 0;
 };
 
 }  // namespace tvx

@@ -14,11 +14,14 @@ std::string Summary(const FrontPanel& panel, const Session& session, StartupResu
   std::string text = "mode " + Mode(panel.switches());
   if (!session.product_argument.empty()) text += " for \"" + session.product_argument + "\"";
   switch (result) {
-    case StartupResult::WebLinkOpened: return text + "; opened the address and ended";
+    case StartupResult::WebLinkOpened:
+      return text + "; opened the address and ended";
     case StartupResult::UnsupportedSystem:
       return text + "; refused Windows version " + session.system_version.version_text + " and ended";
-    case StartupResult::AlreadyRunning: return text + "; another setup is running, ended silently";
-    case StartupResult::Continue: break;
+    case StartupResult::AlreadyRunning:
+      return text + "; another setup is running, ended silently";
+    case StartupResult::Continue:
+      break;
   }
   text += "; accepted Windows version " + session.system_version.version_text;
   if (session.setup_mutex) text += ", took the single-instance mutex";

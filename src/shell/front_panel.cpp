@@ -6,10 +6,14 @@ namespace tvx {
 
 const char* StartupResultName(StartupResult result) {
   switch (result) {
-    case StartupResult::Continue: return "continue";
-    case StartupResult::WebLinkOpened: return "web link opened";
-    case StartupResult::UnsupportedSystem: return "unsupported system";
-    case StartupResult::AlreadyRunning: return "already running";
+    case StartupResult::Continue:
+      return "continue";
+    case StartupResult::WebLinkOpened:
+      return "web link opened";
+    case StartupResult::UnsupportedSystem:
+      return "unsupported system";
+    case StartupResult::AlreadyRunning:
+      return "already running";
   }
   return "?";
 }
@@ -48,10 +52,9 @@ void FrontPanel::DeleteRestartEntries() {
 bool FrontPanel::CheckOperatingSystem() {
   session_.system_version = ReadSystemVersion(platform_.system.Version());
   if (session_.system_version.Supported()) return true;
-  platform_.ui.ShowMessageBox(
-      std::string("This program does not support Windows NT Workstation Version )") + " " +
-          session_.system_version.version_text,
-      kProgramName, box::kOk);
+  platform_.ui.ShowMessageBox(std::string("This program does not support Windows NT Workstation Version )") +
+                                  " " + session_.system_version.version_text,
+                              kProgramName, box::kOk);
   return false;
 }
 

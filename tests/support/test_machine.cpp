@@ -51,7 +51,8 @@ TemporaryFolder::TemporaryFolder() : path_(UniqueFolder()) { fs::create_director
 TemporaryFolder::~TemporaryFolder() {
   std::error_code error;
   // Read-only files would stop the removal: give the owner write back.
-  for (auto it = fs::recursive_directory_iterator(path_, error); !error && it != fs::end(it); it.increment(error))
+  for (auto it = fs::recursive_directory_iterator(path_, error); !error && it != fs::end(it);
+       it.increment(error))
     fs::permissions(it->path(), fs::perms::owner_write, fs::perm_options::add, error);
   fs::remove_all(path_, error);
 }
@@ -91,7 +92,8 @@ TestMachine::TestMachine(Options options) : folder_(UniqueFolder()) {
 TestMachine::~TestMachine() {
   machine_.reset();
   std::error_code error;
-  for (auto it = fs::recursive_directory_iterator(folder_, error); !error && it != fs::end(it); it.increment(error))
+  for (auto it = fs::recursive_directory_iterator(folder_, error); !error && it != fs::end(it);
+       it.increment(error))
     fs::permissions(it->path(), fs::perms::owner_write, fs::perm_options::add, error);
   fs::remove_all(folder_, error);
 }

@@ -35,7 +35,9 @@ class TestMachine {
   host::SimulatedMachine& machine() { return *machine_; }
   Platform& platform() { return machine_->platform(); }
   const std::filesystem::path& folder() const { return folder_; }
-  std::filesystem::path HostPath(const std::string& windows_path) { return *machine_->files().HostPathOf(windows_path); }
+  std::filesystem::path HostPath(const std::string& windows_path) {
+    return *machine_->files().HostPathOf(windows_path);
+  }
   std::string Transcript() const;
   std::string Journal() const;
 

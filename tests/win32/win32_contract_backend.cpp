@@ -12,7 +12,8 @@ class Win32ContractBackend : public ContractBackend {
  public:
   Win32ContractBackend() {
     static int counter = 0;
-    scratch_ = "C:\\tvx-contract-" + std::to_string(::GetCurrentProcessId()) + "-" + std::to_string(++counter);
+    scratch_ =
+        "C:\\tvx-contract-" + std::to_string(::GetCurrentProcessId()) + "-" + std::to_string(++counter);
     platform().files.MakeDirectory(scratch_);
     platform().files.ChangeDirectory("C:\\");
   }

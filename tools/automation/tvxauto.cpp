@@ -52,8 +52,8 @@ BOOL CALLBACK PrintTopLevel(HWND window, LPARAM) {
 }
 
 BOOL CALLBACK PrintControl(HWND control, LPARAM) {
-  std::printf("%d %s \"%s\"%s\n", GetDlgCtrlID(control), ClassOf(control).c_str(), WindowText(control).c_str(),
-              IsWindowEnabled(control) ? "" : " (disabled)");
+  std::printf("%d %s \"%s\"%s\n", GetDlgCtrlID(control), ClassOf(control).c_str(),
+              WindowText(control).c_str(), IsWindowEnabled(control) ? "" : " (disabled)");
   return TRUE;
 }
 

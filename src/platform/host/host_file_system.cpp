@@ -66,19 +66,27 @@ void FlushFolder(const fs::path& folder) {
 
 FileError ErrorFromErrno(int error) {
   switch (error) {
-    case ENOENT: return FileError::NotFound;
-    case ENOTDIR: return FileError::PathNotFound;
+    case ENOENT:
+      return FileError::NotFound;
+    case ENOTDIR:
+      return FileError::PathNotFound;
     case EACCES:
     case EPERM:
     case EROFS:
     case EISDIR:
-    case EBUSY: return FileError::AccessDenied;
-    case EEXIST: return FileError::AlreadyExists;
-    case ENOTEMPTY: return FileError::DirectoryNotEmpty;
+    case EBUSY:
+      return FileError::AccessDenied;
+    case EEXIST:
+      return FileError::AlreadyExists;
+    case ENOTEMPTY:
+      return FileError::DirectoryNotEmpty;
     case ENOSPC:
-    case EDQUOT: return FileError::DiskFull;
-    case ENAMETOOLONG: return FileError::InvalidName;
-    default: return FileError::IoError;
+    case EDQUOT:
+      return FileError::DiskFull;
+    case ENAMETOOLONG:
+      return FileError::InvalidName;
+    default:
+      return FileError::IoError;
   }
 }
 
@@ -277,7 +285,8 @@ FileError HostFileSystem::RemoveEmptyDirectory(std::string_view path) {
   const auto& here = current_.components;
   const auto& there = target.path.components;
   if (current_.drive == target.path.drive && here.size() >= there.size() &&
-      std::equal(there.begin(), there.end(), here.begin(), [](const auto& a, const auto& b) { return EqualsNoCase(a, b); }))
+      std::equal(there.begin(), there.end(), here.begin(),
+                 [](const auto& a, const auto& b) { return EqualsNoCase(a, b); }))
     return FileError::AccessDenied;
   return ::rmdir(target.host.c_str()) == 0 ? FileError::None : ErrorFromErrno(errno);
 }
@@ -287,7 +296,8 @@ FileError HostFileSystem::RemoveFile(std::string_view path) {
   if (!resolution.resolved) return resolution.error;
   const Resolved& target = *resolution.resolved;
   if (!target.exists) return FileError::NotFound;
-  if (target.is_directory || target.read_only_drive || !HasWriteBit(target.host)) return FileError::AccessDenied;
+  if (target.is_directory || target.read_only_drive || !HasWriteBit(target.host))
+    return FileError::AccessDenied;
   const std::uint64_t size = HostFileSize(target.host);
   if (::unlink(target.host.c_str()) != 0) return ErrorFromErrno(errno);
   target.usage->Shrink(size);

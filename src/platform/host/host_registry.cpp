@@ -26,7 +26,9 @@ bool HostRegistry::MayWrite(RegistryRoot root) const {
 
 // Every change reaches the disk at once, as the real registry would
 // survive a crash of the program.
-long HostRegistry::Save() { return WriteFileAtomically(file_, WriteRegedit4(tree_)) ? kSuccess : kAccessDenied; }
+long HostRegistry::Save() {
+  return WriteFileAtomically(file_, WriteRegedit4(tree_)) ? kSuccess : kAccessDenied;
+}
 
 long HostRegistry::CreateKey(RegistryRoot root, std::string_view path) {
   if (tree_.Find(root, path)) return kSuccess;
@@ -42,9 +44,12 @@ long HostRegistry::OpenKey(RegistryRoot root, std::string_view path) {
 long HostRegistry::DeleteKey(RegistryRoot root, std::string_view path) {
   if (!MayWrite(root)) return kAccessDenied;
   switch (tree_.Delete(root, path)) {
-    case RegistryTree::DeleteResult::Deleted: return Save();
-    case RegistryTree::DeleteResult::Missing: return kFileNotFound;
-    case RegistryTree::DeleteResult::HasSubkeys: return kAccessDenied;
+    case RegistryTree::DeleteResult::Deleted:
+      return Save();
+    case RegistryTree::DeleteResult::Missing:
+      return kFileNotFound;
+    case RegistryTree::DeleteResult::HasSubkeys:
+      return kAccessDenied;
   }
   return kAccessDenied;
 }

@@ -10,11 +10,21 @@ std::string TranscriptText(std::string_view text) {
   std::string out = "\"";
   for (const char c : text) {
     switch (c) {
-      case '\n': out += "\\n"; break;
-      case '\r': out += "\\r"; break;
-      case '\t': out += "\\t"; break;
-      case '"': out += "\\\""; break;
-      case '\\': out += "\\\\"; break;
+      case '\n':
+        out += "\\n";
+        break;
+      case '\r':
+        out += "\\r";
+        break;
+      case '\t':
+        out += "\\t";
+        break;
+      case '"':
+        out += "\\\"";
+        break;
+      case '\\':
+        out += "\\\\";
+        break;
       default:
         if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) {
           char escaped[5];
@@ -30,12 +40,18 @@ std::string TranscriptText(std::string_view text) {
 
 std::vector<int> ButtonsOfStyle(std::uint32_t style) {
   switch (style & box::kButtonMask) {
-    case box::kOkCancel: return {box::kIdOk, box::kIdCancel};
-    case box::kAbortRetryIgnore: return {box::kIdAbort, box::kIdRetry, box::kIdIgnore};
-    case box::kYesNoCancel: return {box::kIdYes, box::kIdNo, box::kIdCancel};
-    case box::kYesNo: return {box::kIdYes, box::kIdNo};
-    case box::kRetryCancel: return {box::kIdRetry, box::kIdCancel};
-    default: return {box::kIdOk};
+    case box::kOkCancel:
+      return {box::kIdOk, box::kIdCancel};
+    case box::kAbortRetryIgnore:
+      return {box::kIdAbort, box::kIdRetry, box::kIdIgnore};
+    case box::kYesNoCancel:
+      return {box::kIdYes, box::kIdNo, box::kIdCancel};
+    case box::kYesNo:
+      return {box::kIdYes, box::kIdNo};
+    case box::kRetryCancel:
+      return {box::kIdRetry, box::kIdCancel};
+    default:
+      return {box::kIdOk};
   }
 }
 
@@ -75,7 +91,8 @@ HostUi::Choice HostUi::Choose(std::string_view text, std::string_view caption, s
     if (!answer) {
       problems_.push_back("a message box came after the last answer: " + TranscriptText(text));
     } else if (!answer->Matches(caption, text)) {
-      problems_.push_back(where + " does not match the box " + TranscriptText(caption) + " " + TranscriptText(text));
+      problems_.push_back(where + " does not match the box " + TranscriptText(caption) + " " +
+                          TranscriptText(text));
     } else if (!IsButtonOf(answer->button, style)) {
       problems_.push_back(where + " answers a button the box does not have");
     } else {

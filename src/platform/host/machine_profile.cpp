@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cctype>
 #include <nlohmann/json.hpp>
+#include <type_traits>
+#include <utility>
 
 namespace tvx::host {
 namespace {
@@ -11,16 +13,37 @@ using Json = nlohmann::json;
 
 // Unknown keys are ignored so that profiles can grow; known keys must have
 // the right type, or the profile is refused with the key named.
+// Numbers are checked before conversion: a JSON number that does not fit
+// the field (or has a fraction) is refused, never cast.
+template <typename T>
+T Value(const Json& value, const char* key) {
+  if constexpr (std::is_integral_v<T> && !std::is_same_v<T, bool>) {
+    if (value.is_number_unsigned() && std::in_range<T>(value.get<std::uint64_t>()))
+      return static_cast<T>(value.get<std::uint64_t>());
+    if (value.is_number_integer() && std::in_range<T>(value.get<std::int64_t>()))
+      return static_cast<T>(value.get<std::int64_t>());
+    throw std::invalid_argument(std::string("\"") + key + "\" is not a whole number in range");
+  } else {
+    return value.get<T>();
+  }
+}
+
 template <typename T>
 void ReadOptional(const Json& object, const char* key, T& target) {
-  if (object.contains(key)) target = object.at(key).get<T>();
+  if (object.contains(key)) target = Value<T>(object.at(key), key);
+}
+
+template <typename T>
+T ReadRequired(const Json& object, const char* key) {
+  return Value<T>(object.at(key), key);
 }
 
 DriveType ParseDriveType(const std::string& name) {
-  static const std::map<std::string, DriveType> kTypes = {
-      {"fixed", DriveType::Fixed},   {"cdrom", DriveType::CdRom},
-      {"removable", DriveType::Removable}, {"remote", DriveType::Remote},
-      {"ramdisk", DriveType::RamDisk}};
+  static const std::map<std::string, DriveType> kTypes = {{"fixed", DriveType::Fixed},
+                                                          {"cdrom", DriveType::CdRom},
+                                                          {"removable", DriveType::Removable},
+                                                          {"remote", DriveType::Remote},
+                                                          {"ramdisk", DriveType::RamDisk}};
   const auto found = kTypes.find(name);
   if (found == kTypes.end()) throw std::invalid_argument("unknown drive type \"" + name + "\"");
   return found->second;
@@ -28,11 +51,11 @@ DriveType ParseDriveType(const std::string& name) {
 
 DriveProfile ParseDrive(const Json& object) {
   DriveProfile drive;
-  const std::string letter = object.at("letter").get<std::string>();
+  const std::string letter = ReadRequired<std::string>(object, "letter");
   if (letter.size() != 1 || !std::isalpha(static_cast<unsigned char>(letter[0])))
     throw std::invalid_argument("drive letter \"" + letter + "\" is not one letter");
   drive.letter = static_cast<char>(std::toupper(static_cast<unsigned char>(letter[0])));
-  drive.type = ParseDriveType(object.at("type").get<std::string>());
+  drive.type = ParseDriveType(ReadRequired<std::string>(object, "type"));
   ReadOptional(object, "label", drive.label);
   ReadOptional(object, "has_media", drive.has_media);
   ReadOptional(object, "capacity", drive.capacity);
@@ -46,9 +69,9 @@ DriveProfile ParseDrive(const Json& object) {
 
 VersionRecord ParseVersion(const Json& object) {
   VersionRecord version;
-  version.platform_id = object.at("platform").get<std::uint32_t>();
-  version.major = object.at("major").get<std::uint32_t>();
-  version.minor = object.at("minor").get<std::uint32_t>();
+  version.platform_id = ReadRequired<std::uint32_t>(object, "platform");
+  version.major = ReadRequired<std::uint32_t>(object, "major");
+  version.minor = ReadRequired<std::uint32_t>(object, "minor");
   ReadOptional(object, "build", version.build);
   ReadOptional(object, "service", version.service);
   return version;
@@ -78,10 +101,11 @@ ScreenInfo ParseScreen(const Json& object) {
 }
 
 void ParseSpecialFolders(const Json& object, MachineProfile& profile) {
-  static const std::map<std::string, SpecialFolder> kNames = {
-      {"programs", SpecialFolder::Programs},   {"startup", SpecialFolder::Startup},
-      {"start_menu", SpecialFolder::StartMenu}, {"desktop", SpecialFolder::DesktopDirectory},
-      {"fonts", SpecialFolder::Fonts}};
+  static const std::map<std::string, SpecialFolder> kNames = {{"programs", SpecialFolder::Programs},
+                                                              {"startup", SpecialFolder::Startup},
+                                                              {"start_menu", SpecialFolder::StartMenu},
+                                                              {"desktop", SpecialFolder::DesktopDirectory},
+                                                              {"fonts", SpecialFolder::Fonts}};
   for (const auto& [name, folder] : kNames)
     if (object.contains(name)) profile.special_folders[folder] = object.at(name).get<std::string>();
 }
@@ -103,7 +127,7 @@ MachineProfile ParseProfile(const Json& root) {
   profile.version = ParseVersion(root.at("os"));
   ReadOptional(root, "administrator", profile.administrator);
   ReadOptional(root, "user_language", profile.user_language);
-  profile.windows_directory = root.at("windows_directory").get<std::string>();
+  profile.windows_directory = ReadRequired<std::string>(root, "windows_directory");
   profile.system_directory = profile.windows_directory + "\\SYSTEM";
   ReadOptional(root, "system_directory", profile.system_directory);
   if (root.contains("memory")) profile.memory = ParseMemory(root.at("memory"));

@@ -32,9 +32,11 @@ bool WritableAsText(const RegistryValue& value) {
 }
 
 std::string HexBytes(const RegistryValue& value) {
-  std::string text = value.type == RegistryType::Binary
-                         ? "hex:"
-                         : "hex(" + std::to_string(static_cast<std::uint32_t>(value.type)) + "):";
+  // The type number in "hex(N)" is hexadecimal, as regedit writes it.
+  char prefix[24] = "hex:";
+  if (value.type != RegistryType::Binary)
+    std::snprintf(prefix, sizeof prefix, "hex(%x):", static_cast<unsigned>(value.type));
+  std::string text = prefix;
   std::size_t line_length = text.size();
   for (std::size_t i = 0; i < value.data.size(); ++i) {
     char byte[4];
@@ -190,7 +192,8 @@ class Reader {
     const auto slash = full.find('\\');
     const auto root = RootFromName(full.substr(0, slash));
     if (!root) return void(++skipped_);
-    const std::string_view sub = slash == std::string_view::npos ? std::string_view{} : full.substr(slash + 1);
+    const std::string_view sub =
+        slash == std::string_view::npos ? std::string_view{} : full.substr(slash + 1);
     if (deletion) return void(tree_.Delete(*root, sub));
     key_ = &tree_.Create(*root, sub);
   }
@@ -224,10 +227,12 @@ std::string NextLogicalLine(std::string_view text, std::size_t& position) {
   std::string line;
   while (position < text.size()) {
     const auto end = text.find('\n', position);
-    std::string_view piece = text.substr(position, end == std::string_view::npos ? std::string_view::npos : end - position);
+    std::string_view piece =
+        text.substr(position, end == std::string_view::npos ? std::string_view::npos : end - position);
     position = end == std::string_view::npos ? text.size() : end + 1;
     if (!piece.empty() && piece.back() == '\r') piece.remove_suffix(1);
-    if (!line.empty()) while (!piece.empty() && (piece[0] == ' ' || piece[0] == '\t')) piece.remove_prefix(1);
+    if (!line.empty())
+      while (!piece.empty() && (piece[0] == ' ' || piece[0] == '\t')) piece.remove_prefix(1);
     line += piece;
     if (line.empty() || line.back() != '\\' || line.find("=hex") == std::string::npos) break;
     line.pop_back();
@@ -240,9 +245,11 @@ std::string NextLogicalLine(std::string_view text, std::size_t& position) {
 std::string WriteRegedit4(const RegistryTree& tree) {
   std::string out(kHeader);
   out += "\n";
-  for (RegistryRoot root : {RegistryRoot::LocalMachine, RegistryRoot::ClassesRoot, RegistryRoot::CurrentUser}) {
+  for (RegistryRoot root :
+       {RegistryRoot::LocalMachine, RegistryRoot::ClassesRoot, RegistryRoot::CurrentUser}) {
     const RegistryKey& key = tree.Root(root);
-    for (const auto& [folded, child] : key.subkeys) WriteKey(*child, std::string(RootName(root)) + "\\" + child->name, out);
+    for (const auto& [folded, child] : key.subkeys)
+      WriteKey(*child, std::string(RootName(root)) + "\\" + child->name, out);
     if (!key.values.empty()) {
       RegistryKey values_only;
       values_only.values = key.values;

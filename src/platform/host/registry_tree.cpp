@@ -20,9 +20,12 @@ std::vector<std::string_view> SplitKeyPath(std::string_view path) {
 
 const char* RootName(RegistryRoot root) {
   switch (root) {
-    case RegistryRoot::LocalMachine: return "HKEY_LOCAL_MACHINE";
-    case RegistryRoot::ClassesRoot: return "HKEY_CLASSES_ROOT";
-    case RegistryRoot::CurrentUser: return "HKEY_CURRENT_USER";
+    case RegistryRoot::LocalMachine:
+      return "HKEY_LOCAL_MACHINE";
+    case RegistryRoot::ClassesRoot:
+      return "HKEY_CLASSES_ROOT";
+    case RegistryRoot::CurrentUser:
+      return "HKEY_CURRENT_USER";
   }
   return "";
 }

@@ -38,7 +38,8 @@ std::string CommandLineOf(const RunOptions& options) {
 
 std::string MakeStandardFolders(SimulatedMachine& machine) {
   FileSystem& files = machine.files();
-  std::vector<std::string> folders = {machine.profile().windows_directory, machine.profile().system_directory};
+  std::vector<std::string> folders = {machine.profile().windows_directory,
+                                      machine.profile().system_directory};
   for (const auto& [id, path] : machine.profile().special_folders) folders.push_back(path);
   for (const std::string& folder : folders)
     if (!CreateDirectoryChain(files, folder)) return "cannot create " + folder + " on the machine";
@@ -54,13 +55,15 @@ std::string CopyDisc(const fs::path& disc, const MachineProfile& profile, const 
   return error ? "cannot copy the disc " + disc.string() + ": " + error.message() : std::string();
 }
 
-std::string PrepareFolder(const fs::path& folder, const fs::path& profile_file, const MachineProfile& profile) {
+std::string PrepareFolder(const fs::path& folder, const fs::path& profile_file,
+                          const MachineProfile& profile) {
   std::error_code error;
   if (fs::exists(folder, error) && !fs::is_empty(folder, error))
     return "the machine folder " + folder.string() + " exists and is not empty";
   fs::create_directories(folder, error);
   for (const DriveProfile& drive : profile.drives)
-    fs::create_directories(folder / "drives" / std::string(1, static_cast<char>(std::tolower(drive.letter))), error);
+    fs::create_directories(folder / "drives" / std::string(1, static_cast<char>(std::tolower(drive.letter))),
+                           error);
   if (error) return "cannot create " + folder.string() + ": " + error.message();
   fs::copy_file(profile_file, folder / "machine.json", error);
   if (error || !WriteFileAtomically(folder / "registry.reg", WriteRegedit4(RegistryTree())))
@@ -95,7 +98,8 @@ std::unique_ptr<SimulatedMachine> SimulatedMachine::Open(const fs::path& folder,
     error = "the program path " + options.program_path + " is not on a drive of this machine";
     return nullptr;
   }
-  std::unique_ptr<SimulatedMachine> machine(new SimulatedMachine(folder, std::move(*profile), std::move(options)));
+  std::unique_ptr<SimulatedMachine> machine(
+      new SimulatedMachine(folder, std::move(*profile), std::move(options)));
   if (!machine->registry_->loaded()) {
     error = (folder / "registry.reg").string() + " is not a REGEDIT4 file";
     return nullptr;
@@ -103,7 +107,8 @@ std::unique_ptr<SimulatedMachine> SimulatedMachine::Open(const fs::path& folder,
   return machine;
 }
 
-std::string CreateMachine(const fs::path& folder, const fs::path& profile_file, const std::optional<fs::path>& disc) {
+std::string CreateMachine(const fs::path& folder, const fs::path& profile_file,
+                          const std::optional<fs::path>& disc) {
   std::string error;
   const auto profile = ReadProfile(profile_file, error);
   if (!profile) return error;

@@ -56,7 +56,8 @@ bool MatchFrom(std::string_view pattern, std::string_view name) {
     if (p < pattern.size() && pattern[p] == '*') {
       star = p++;
       resume = n;
-    } else if (p < pattern.size() && (pattern[p] == '?' || EqualsNoCase(pattern.substr(p, 1), name.substr(n, 1)))) {
+    } else if (p < pattern.size() &&
+               (pattern[p] == '?' || EqualsNoCase(pattern.substr(p, 1), name.substr(n, 1)))) {
       ++p;
       ++n;
     } else if (star != std::string_view::npos) {
@@ -85,8 +86,7 @@ std::string WindowsPath::Text() const {
   return text;
 }
 
-ParsedPath ParseWindowsPath(std::string_view text, const WindowsPath& current,
-                            bool allow_wildcards_in_last) {
+ParsedPath ParseWindowsPath(std::string_view text, const WindowsPath& current, bool allow_wildcards_in_last) {
   if (text.empty() || (text.size() >= 2 && IsSeparator(text[0]) && IsSeparator(text[1])))
     return {std::nullopt, FileError::PathNotFound};  // no UNC shares on this machine
   std::string_view rest = text;

@@ -50,7 +50,8 @@ class Win32File : public File {
   bool Move(std::int64_t distance, DWORD method) {
     LONG high = static_cast<LONG>(distance >> 32);
     ::SetLastError(NO_ERROR);
-    const DWORD low = ::SetFilePointer(handle_.get(), static_cast<LONG>(distance & 0xFFFFFFFF), &high, method);
+    const DWORD low =
+        ::SetFilePointer(handle_.get(), static_cast<LONG>(distance & 0xFFFFFFFF), &high, method);
     return !(low == INVALID_SET_FILE_POINTER && ::GetLastError() != NO_ERROR);
   }
 
@@ -65,10 +66,14 @@ struct OpenFlags {
 
 OpenFlags FlagsFor(OpenMode mode) {
   switch (mode) {
-    case OpenMode::Read: return {GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING};
-    case OpenMode::WriteExisting: return {GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING};
-    case OpenMode::CreateAlways: return {GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, CREATE_ALWAYS};
-    case OpenMode::OpenAlways: return {GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, OPEN_ALWAYS};
+    case OpenMode::Read:
+      return {GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING};
+    case OpenMode::WriteExisting:
+      return {GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING};
+    case OpenMode::CreateAlways:
+      return {GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, CREATE_ALWAYS};
+    case OpenMode::OpenAlways:
+      return {GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, OPEN_ALWAYS};
   }
   return {GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING};
 }
@@ -85,27 +90,36 @@ using GetDiskFreeSpaceExFunction = BOOL(WINAPI*)(LPCSTR, PULARGE_INTEGER, PULARG
 
 FileError FileErrorFromCode(unsigned long code) {
   switch (code) {
-    case ERROR_SUCCESS: return FileError::None;
-    case ERROR_FILE_NOT_FOUND: return FileError::NotFound;
+    case ERROR_SUCCESS:
+      return FileError::None;
+    case ERROR_FILE_NOT_FOUND:
+      return FileError::NotFound;
     case ERROR_PATH_NOT_FOUND:
     case ERROR_INVALID_DRIVE:
     case ERROR_NOT_READY:
-    case ERROR_BAD_NETPATH: return FileError::PathNotFound;
+    case ERROR_BAD_NETPATH:
+      return FileError::PathNotFound;
     case ERROR_ACCESS_DENIED:
     case ERROR_SHARING_VIOLATION:
     case ERROR_LOCK_VIOLATION:
     case ERROR_WRITE_PROTECT:
-    case ERROR_NOT_SAME_DEVICE: return FileError::AccessDenied;
+    case ERROR_NOT_SAME_DEVICE:
+      return FileError::AccessDenied;
     case ERROR_FILE_EXISTS:
-    case ERROR_ALREADY_EXISTS: return FileError::AlreadyExists;
-    case ERROR_DIR_NOT_EMPTY: return FileError::DirectoryNotEmpty;
+    case ERROR_ALREADY_EXISTS:
+      return FileError::AlreadyExists;
+    case ERROR_DIR_NOT_EMPTY:
+      return FileError::DirectoryNotEmpty;
     case ERROR_INVALID_NAME:
     case ERROR_BAD_PATHNAME:
     case ERROR_DIRECTORY:
-    case ERROR_FILENAME_EXCED_RANGE: return FileError::InvalidName;
+    case ERROR_FILENAME_EXCED_RANGE:
+      return FileError::InvalidName;
     case ERROR_DISK_FULL:
-    case ERROR_HANDLE_DISK_FULL: return FileError::DiskFull;
-    default: return FileError::IoError;
+    case ERROR_HANDLE_DISK_FULL:
+      return FileError::DiskFull;
+    default:
+      return FileError::IoError;
   }
 }
 
@@ -135,7 +149,9 @@ FileError Win32FileSystem::RemoveEmptyDirectory(std::string_view path) {
   return Result(::RemoveDirectoryA(Text(path).c_str()));
 }
 
-FileError Win32FileSystem::RemoveFile(std::string_view path) { return Result(::DeleteFileA(Text(path).c_str())); }
+FileError Win32FileSystem::RemoveFile(std::string_view path) {
+  return Result(::DeleteFileA(Text(path).c_str()));
+}
 
 FileError Win32FileSystem::Rename(std::string_view from, std::string_view to, bool replace_existing) {
   const std::string source = Text(from), target = Text(to);
@@ -196,7 +212,8 @@ std::optional<std::string> Win32FileSystem::VolumeLabel(std::string_view root) {
 std::optional<DiskSpace> Win32FileSystem::FreeSpace(std::string_view root) {
   const std::string path = Text(root);
   DWORD sectors = 0, bytes = 0, free_clusters = 0, total_clusters = 0;
-  if (!::GetDiskFreeSpaceA(path.c_str(), &sectors, &bytes, &free_clusters, &total_clusters)) return std::nullopt;
+  if (!::GetDiskFreeSpaceA(path.c_str(), &sectors, &bytes, &free_clusters, &total_clusters))
+    return std::nullopt;
   const std::uint64_t cluster = static_cast<std::uint64_t>(sectors) * bytes;
   DiskSpace space{sectors, bytes, cluster * free_clusters, cluster * total_clusters};
   // The cluster counts saturate on large disks; the Ex call (Windows 95

@@ -86,7 +86,8 @@ class ScreenDc {
 template <typename Function>
 Function OptionalExport(const char* module, const char* name) {
   HMODULE handle = ::GetModuleHandleA(module);
-  return handle ? reinterpret_cast<Function>(reinterpret_cast<void*>(::GetProcAddress(handle, name))) : nullptr;
+  return handle ? reinterpret_cast<Function>(reinterpret_cast<void*>(::GetProcAddress(handle, name)))
+                : nullptr;
 }
 
 }  // namespace tvx::win32

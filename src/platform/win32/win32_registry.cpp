@@ -7,9 +7,12 @@ namespace {
 
 HKEY RootKey(RegistryRoot root) {
   switch (root) {
-    case RegistryRoot::LocalMachine: return HKEY_LOCAL_MACHINE;
-    case RegistryRoot::ClassesRoot: return HKEY_CLASSES_ROOT;
-    case RegistryRoot::CurrentUser: return HKEY_CURRENT_USER;
+    case RegistryRoot::LocalMachine:
+      return HKEY_LOCAL_MACHINE;
+    case RegistryRoot::ClassesRoot:
+      return HKEY_CLASSES_ROOT;
+    case RegistryRoot::CurrentUser:
+      return HKEY_CURRENT_USER;
   }
   return HKEY_LOCAL_MACHINE;
 }
@@ -66,7 +69,8 @@ long Win32Registry::SetValue(RegistryRoot root, std::string_view path, std::stri
   RegistryKeyHandle key;
   if (const long status = Open(root, path, KEY_SET_VALUE, key); status != ERROR_SUCCESS) return status;
   return ::RegSetValueExA(key.get(), std::string(name).c_str(), 0, static_cast<DWORD>(value.type),
-                          reinterpret_cast<const BYTE*>(value.data.data()), static_cast<DWORD>(value.data.size()));
+                          reinterpret_cast<const BYTE*>(value.data.data()),
+                          static_cast<DWORD>(value.data.size()));
 }
 
 long Win32Registry::QueryValue(RegistryRoot root, std::string_view path, std::string_view name,
@@ -78,8 +82,8 @@ long Win32Registry::QueryValue(RegistryRoot root, std::string_view path, std::st
   long status = ::RegQueryValueExA(key.get(), value_name.c_str(), nullptr, &type, nullptr, &size);
   if (status != ERROR_SUCCESS) return status;
   std::string data(size, '\0');
-  status = ::RegQueryValueExA(key.get(), value_name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data.data()),
-                              &size);
+  status = ::RegQueryValueExA(key.get(), value_name.c_str(), nullptr, &type,
+                              reinterpret_cast<BYTE*>(data.data()), &size);
   if (status != ERROR_SUCCESS) return status;
   data.resize(size);
   value = RegistryValue{static_cast<RegistryType>(type), std::move(data)};

@@ -22,11 +22,12 @@ std::unique_ptr<char[]> ReadTokenGroups(HANDLE token) {
 bool ContainsAdministrators(const TOKEN_GROUPS& groups) {
   SID_IDENTIFIER_AUTHORITY nt_authority = {SECURITY_NT_AUTHORITY};
   PSID administrators = nullptr;
-  if (!::AllocateAndInitializeSid(&nt_authority, 2, SECURITY_BUILTIN_DOMAIN_RID, DOMAIN_ALIAS_RID_ADMINS, 0, 0,
-                                  0, 0, 0, 0, &administrators))
+  if (!::AllocateAndInitializeSid(&nt_authority, 2, SECURITY_BUILTIN_DOMAIN_RID, DOMAIN_ALIAS_RID_ADMINS, 0,
+                                  0, 0, 0, 0, 0, &administrators))
     return false;
   bool found = false;
-  for (DWORD i = 0; i < groups.GroupCount && !found; ++i) found = ::EqualSid(groups.Groups[i].Sid, administrators);
+  for (DWORD i = 0; i < groups.GroupCount && !found; ++i)
+    found = ::EqualSid(groups.Groups[i].Sid, administrators);
   ::FreeSid(administrators);
   return found;
 }
@@ -42,7 +43,8 @@ VersionRecord Win32System::Version() {
 
 bool Win32System::InAdministratorsGroup() {
   KernelHandle token;
-  if (!::OpenProcessToken(::GetCurrentProcess(), TOKEN_QUERY | TOKEN_QUERY_SOURCE | READ_CONTROL, token.receive()))
+  if (!::OpenProcessToken(::GetCurrentProcess(), TOKEN_QUERY | TOKEN_QUERY_SOURCE | READ_CONTROL,
+                          token.receive()))
     return false;
   const auto groups = ReadTokenGroups(token.get());
   return groups && ContainsAdministrators(*reinterpret_cast<const TOKEN_GROUPS*>(groups.get()));

@@ -107,7 +107,8 @@ TEST_F(FileSystemTest, NamesMatchWithoutRegardToCase) {
 }
 
 TEST_F(FileSystemTest, FindMatchesWildcardsLikeWindows) {
-  for (const char* name : {"strings.eng", "strings", "Play Game.lnk", "player.dat", "a.b.c"}) WriteText(At(name), "x");
+  for (const char* name : {"strings.eng", "strings", "Play Game.lnk", "player.dat", "a.b.c"})
+    WriteText(At(name), "x");
   struct Row {
     const char* pattern;
     std::set<std::string> expected;
@@ -180,7 +181,8 @@ TEST_F(FileSystemTest, TheCurrentDirectoryCannotBeRemoved) {
 TEST_F(FileSystemTest, DrivesReportTypeLabelAndSpace) {
   const std::vector<std::string> roots = files().LogicalDrives();
   const std::string scratch_root = AsciiLower(scratch().substr(0, 3));
-  ASSERT_TRUE(std::any_of(roots.begin(), roots.end(), [&](const std::string& r) { return AsciiLower(r) == scratch_root; }));
+  ASSERT_TRUE(std::any_of(roots.begin(), roots.end(),
+                          [&](const std::string& r) { return AsciiLower(r) == scratch_root; }));
   EXPECT_EQ(files().DriveKind(scratch().substr(0, 3)), DriveType::Fixed);
   EXPECT_TRUE(files().VolumeLabel(scratch().substr(0, 3)).has_value());
   const auto space = files().FreeSpace(scratch().substr(0, 3));
