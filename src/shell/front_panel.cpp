@@ -1,6 +1,7 @@
 #include "shell/front_panel.h"
 
 #include "platform/file_services.h"
+#include "ui/plain_message.h"
 
 namespace tvx {
 

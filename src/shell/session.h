@@ -1,4 +1,6 @@
 // Process-wide state of one run of the program, owned by the entry point.
+// Each subsystem keeps its own process-wide values in a struct of its own
+// folder; the session holds them, so lower layers never include this file.
 #pragma once
 
 #include <memory>
@@ -8,8 +10,6 @@
 #include "platform/platform.h"
 
 namespace tvx {
-
-inline constexpr const char* kProgramName = "SetupTvx";
 
 struct Session {
   explicit Session(Platform& platform_in) : platform(platform_in) {}
