@@ -23,13 +23,13 @@ struct Arguments {
 };
 
 void DefineOptions(CLI::App& app, Arguments& args) {
-  app.add_option("--machine", args.machine, "machine folder to run on")->check(CLI::ExistingDirectory);
+  app.add_option("--machine", args.machine, "machine folder to run on");
   app.add_option("--new-machine", args.new_machine, "make a fresh machine in this folder");
-  app.add_option("--profile", args.profile, "machine profile for --new-machine")->check(CLI::ExistingFile);
+  app.add_option("--profile", args.profile, "machine profile for --new-machine");
   app.add_option("--disc", args.disc, "folder that becomes the CD-ROM's contents (--new-machine)");
   app.add_option("--program", args.program, "the program's path on the machine (default: D:\\SetupTvx.exe)");
   app.add_option("--command-line", args.command_line, "the whole command line, verbatim");
-  app.add_option("--answers", args.answers, "answer script for message boxes")->check(CLI::ExistingFile);
+  app.add_option("--answers", args.answers, "answer script for message boxes");
   app.add_option("--transcript", args.transcript, "transcript file (default: <machine>/transcript.log)");
   app.add_flag("--interactive", args.interactive, "ask the terminal for each answer");
   app.add_flag("--quiet", args.quiet, "do not echo the transcript");
@@ -65,7 +65,10 @@ std::optional<tvx::host::RunOptions> BuildRunOptions(const Arguments& args, std:
   if (args.interactive) options.ui.prompt = &std::cin;
   if (!args.answers.empty()) {
     std::string text;
-    tvx::host::ReadHostFile(args.answers, text);
+    if (!tvx::host::ReadHostFile(args.answers, text)) {
+      error = "cannot read the answer script " + args.answers;
+      return std::nullopt;
+    }
     options.ui.answers = tvx::host::AnswerScript::Parse(text, error);
     if (!options.ui.answers) {
       error = args.answers + ": " + error;

@@ -4,8 +4,9 @@
 #include "platform/win32/win32_platform.h"
 #include "shell/application.h"
 
+// The exit code tells scripts how start-up ended: 0 it went on (or the
+// web link was opened), 1 the system was refused, 2 another setup runs.
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   tvx::win32::Win32Platform platform;
-  tvx::RunApplication(platform.platform());
-  return 0;
+  return tvx::ExitCodeOf(tvx::RunApplication(platform.platform()).startup);
 }

@@ -32,6 +32,19 @@ std::string Summary(const FrontPanel& panel, const Session& session, StartupResu
 
 }  // namespace
 
+int ExitCodeOf(StartupResult result) {
+  switch (result) {
+    case StartupResult::UnsupportedSystem:
+      return 1;
+    case StartupResult::AlreadyRunning:
+      return 2;
+    case StartupResult::Continue:
+    case StartupResult::WebLinkOpened:
+      break;
+  }
+  return 0;
+}
+
 RunReport RunApplication(Platform& platform) {
   Session session(platform);
   FrontPanel panel(session, platform.system.CommandLine());

@@ -15,4 +15,8 @@ struct RunReport {
 
 RunReport RunApplication(Platform& platform);
 
+// The process exit code for scripts: 0 went on, 1 refused system, 2 another
+// setup was running.
+int ExitCodeOf(StartupResult result);
+
 }  // namespace tvx

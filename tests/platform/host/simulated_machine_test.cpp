@@ -1,0 +1,192 @@
+// The simulated machine: its folder, drives, registry file and processes.
+#include "platform/host/simulated_machine.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/file_services.h"
+#include "support/test_machine.h"
+
+namespace tvx::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string ProfileWith(const std::string& from, const std::string& to) {
+  std::string profile = DefaultProfileJson();
+  const auto at = profile.find(from);
+  EXPECT_NE(at, std::string::npos) << from;
+  return profile.replace(at, from.size(), to);
+}
+
+TEST(SimulatedMachineTest, BadProfilesAreRefusedWithOneLineAndNothingIsMade) {
+  struct Row {
+    const char* name;
+    std::string profile;
+    const char* said;
+  };
+  const Row rows[] = {
+      {"not JSON", "{ \"os\": ", "not valid JSON"},
+      {"no os", ProfileWith("\"os\"", "\"so\""), "os"},
+      {"wrong type", ProfileWith("\"major\": 4", "\"major\": \"four\""), "major"},
+      {"number out of range", ProfileWith("\"major\": 4", "\"major\": 1e300"), "major"},
+      {"negative number", ProfileWith("\"capacity\": 1073741824", "\"capacity\": -1"), "capacity"},
+      {"bad drive type", ProfileWith("\"cdrom\"", "\"floppy\""), "floppy"},
+      {"bad letter", ProfileWith("\"letter\": \"D\"", "\"letter\": \"DD\""), "DD"},
+      {"same letter twice", ProfileWith("\"letter\": \"D\"", "\"letter\": \"C\""), "twice"},
+      {"windows on no drive", ProfileWith("\"C:\\\\WINDOWS\",", "\"Q:\\\\WINDOWS\","), "windows_directory"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    TemporaryFolder folder;
+    WriteHostText(folder.path() / "profile.json", row.profile);
+    const std::string error = host::CreateMachine(folder.path() / "machine", folder.path() / "profile.json");
+    EXPECT_NE(error.find(row.said), std::string::npos) << error;
+    EXPECT_EQ(error.find('\n'), std::string::npos) << error;
+    EXPECT_FALSE(fs::exists(folder.path() / "machine"));
+  }
+}
+
+TEST(SimulatedMachineTest, OpeningRefusesWhatIsNotAMachine) {
+  TemporaryFolder folder;
+  std::string error;
+  EXPECT_FALSE(host::SimulatedMachine::Open(folder.path(), {}, error));
+  EXPECT_NE(error.find("not a machine folder"), std::string::npos);
+
+  TestMachine machine;
+  host::RunOptions on_missing_drive;
+  on_missing_drive.program_path = "Q:\\SetupTvx.exe";
+  EXPECT_FALSE(host::SimulatedMachine::Open(machine.folder(), on_missing_drive, error));
+  EXPECT_NE(error.find("not on a drive of this machine"), std::string::npos);
+
+  WriteHostText(machine.folder() / "registry.reg", "garbage");
+  EXPECT_FALSE(host::SimulatedMachine::Open(machine.folder(), {}, error));
+  EXPECT_NE(error.find("REGEDIT4"), std::string::npos);
+}
+
+TEST(SimulatedMachineTest, AFreshMachineHasItsFoldersAndTheDisc) {
+  TemporaryFolder disc;
+  fs::create_directories(disc.path() / "InstData");
+  WriteHostText(disc.path() / "InstData" / "tvx.ins", "APPLICATION NAME\n");
+  TemporaryFolder place;
+  ASSERT_EQ(host::CreateMachine(place.path() / "m", ExampleProfile("nt40-sp3"), disc.path()), "");
+
+  std::string error;
+  auto machine = host::SimulatedMachine::Open(place.path() / "m", {}, error);
+  ASSERT_TRUE(machine) << error;
+  FileSystem& files = machine->files();
+  EXPECT_EQ(files.ModulePath(), "D:\\SetupTvx.exe");
+  EXPECT_TRUE(IsDirectory(files, "C:\\WINNT\\system32"));
+  EXPECT_TRUE(IsDirectory(files, machine->platform().shell.SpecialFolderPath(SpecialFolder::Startup)));
+  EXPECT_TRUE(FileExists(files, "d:\\instdata\\TVX.INS"));
+  EXPECT_EQ(files.VolumeLabel("D:\\"), "ZEPHRA");
+  EXPECT_EQ(machine->platform().system.Version().service, "Service Pack 3");
+
+  EXPECT_NE(host::CreateMachine(place.path() / "m", ExampleProfile("win98")), "");  // not empty
+  EXPECT_NE(host::CreateMachine(place.path() / "n", ExampleProfile("win98"), place.path() / "none"), "");
+  EXPECT_FALSE(fs::exists(place.path() / "n"));
+}
+
+TEST(SimulatedMachineTest, EveryExampleProfileMakesAMachine) {
+  for (const char* name : {"win95-osr2", "win98", "nt40-sp3", "win2000", "modern-4tib", "nt351"}) {
+    SCOPED_TRACE(name);
+    TemporaryFolder place;
+    EXPECT_EQ(host::CreateMachine(place.path() / "m", ExampleProfile(name)), "");
+  }
+}
+
+TEST(SimulatedMachineTest, WritesPastTheCapacityFailAsAFullDisk) {
+  TestMachine::Options options;
+  options.profile_json =
+      ProfileWith("\"capacity\": 1073741824, \"used\": 536870912", "\"capacity\": 1000000, \"used\": 999000");
+  TestMachine machine(options);
+  FileSystem& files = machine.platform().files;
+  EXPECT_EQ(files.FreeSpace("C:\\")->free_bytes, 1000u);
+
+  OpenResult opened = files.Open("C:\\big.bin", OpenMode::CreateAlways);
+  ASSERT_TRUE(opened.file);
+  EXPECT_EQ(opened.file->Write(std::string(600, 'a')), FileError::None);
+  EXPECT_EQ(opened.file->Write(std::string(600, 'b')), FileError::DiskFull);
+  EXPECT_EQ(opened.file->Length(), 1000u);  // what fitted reached the disk
+  opened.file.reset();
+  EXPECT_EQ(files.FreeSpace("C:\\")->free_bytes, 0u);
+
+  ASSERT_EQ(files.RemoveFile("C:\\big.bin"), FileError::None);
+  EXPECT_EQ(files.FreeSpace("C:\\")->free_bytes, 1000u);
+}
+
+TEST(SimulatedMachineTest, AFourTebibyteDiskReportsItsSpaceIn64Bits) {
+  TestMachine::Options options;
+  options.profile_file = ExampleProfile("modern-4tib");
+  TestMachine machine(options);
+  const auto space = machine.platform().files.FreeSpace("C:\\");
+  ASSERT_TRUE(space);
+  EXPECT_EQ(space->total_bytes, 4ull << 40);
+  EXPECT_GE(space->free_bytes, 3ull << 40);
+}
+
+TEST(SimulatedMachineTest, TheDiscIsReadOnlyAndAnEmptyDriveIsNotReady) {
+  TestMachine::Options options;
+  options.profile_json = ProfileWith("{\"letter\": \"D\", \"type\": \"cdrom\", \"label\": \"ZEPHRA\"}",
+                                     "{\"letter\": \"D\", \"type\": \"cdrom\", \"label\": \"ZEPHRA\"},"
+                                     "{\"letter\": \"E\", \"type\": \"cdrom\", \"has_media\": false}");
+  TestMachine machine(options);
+  FileSystem& files = machine.platform().files;
+  EXPECT_EQ(files.Open("D:\\new.txt", OpenMode::CreateAlways).error, FileError::AccessDenied);
+  EXPECT_EQ(files.MakeDirectory("D:\\dir"), FileError::AccessDenied);
+  EXPECT_EQ(files.DriveKind("E:\\"), DriveType::CdRom);
+  EXPECT_FALSE(files.VolumeLabel("E:\\"));
+  EXPECT_EQ(files.Open("E:\\x", OpenMode::Read).error, FileError::PathNotFound);
+  EXPECT_EQ(files.LogicalDrives(), (std::vector<std::string>{"C:\\", "D:\\", "E:\\"}));
+}
+
+TEST(SimulatedMachineTest, NamesKeepTheCaseTheyWereCreatedWith) {
+  TestMachine machine;
+  FileSystem& files = machine.platform().files;
+  ASSERT_EQ(files.MakeDirectory("C:\\Tarvex"), FileError::None);
+  ASSERT_TRUE(files.Open("C:\\TARVEX\\Tvx.Ini", OpenMode::CreateAlways).file);
+  EXPECT_TRUE(fs::exists(machine.folder() / "drives" / "c" / "Tarvex" / "Tvx.Ini"));
+  EXPECT_EQ(files.Find("c:\\tarvex\\*.ini").entries.at(0).name, "Tvx.Ini");
+}
+
+TEST(SimulatedMachineTest, TheRegistryLastsAcrossRunsAndNeedsRightsOnNt) {
+  TestMachine machine;
+  Registry& registry = machine.platform().registry;
+  ASSERT_EQ(registry.CreateKey(RegistryRoot::LocalMachine, "Software\\Tarvex"), registry_status::kSuccess);
+  ASSERT_EQ(
+      registry.SetValue(RegistryRoot::LocalMachine, "Software\\Tarvex", "V", RegistryValue::String("1")),
+      registry_status::kSuccess);
+  EXPECT_NE(ReadHostText(machine.folder() / "registry.reg").find("\"V\"=\"1\""), std::string::npos);
+
+  auto later = machine.Open();
+  RegistryValue value;
+  EXPECT_EQ(later->platform().registry.QueryValue(RegistryRoot::LocalMachine, "software\\tarvex", "v", value),
+            registry_status::kSuccess);
+
+  TestMachine::Options options;
+  options.profile_json = ProfileWith("\"platform\": 1, \"major\": 4, \"minor\": 10",
+                                     "\"platform\": 2, \"major\": 4, \"minor\": 0");
+  options.profile_json.insert(1, "\"administrator\": false,");
+  TestMachine user(options);
+  Registry& denied = user.platform().registry;
+  EXPECT_EQ(denied.CreateKey(RegistryRoot::LocalMachine, "Software\\Tarvex"), registry_status::kAccessDenied);
+  EXPECT_EQ(denied.CreateKey(RegistryRoot::CurrentUser, "Software\\Tarvex"), registry_status::kSuccess);
+}
+
+TEST(SimulatedMachineTest, MutexesHoldAcrossOpeningsOfTheSameMachine) {
+  TestMachine machine;
+  MutexResult first = machine.platform().shell.CreateNamedMutex("SetupTvx.exe");
+  ASSERT_FALSE(first.already_existed);
+  auto other_process = machine.Open();
+  EXPECT_TRUE(other_process->platform().shell.CreateNamedMutex("SetupTvx.exe").already_existed);
+  first.handle.reset();
+  EXPECT_FALSE(other_process->platform().shell.CreateNamedMutex("SetupTvx.exe").already_existed);
+}
+
+TEST(SimulatedMachineTest, DocumentsAreJournalled) {
+  TestMachine machine;
+  EXPECT_TRUE(machine.platform().shell.OpenDocument("http://www.example.invalid/zephra"));
+  EXPECT_EQ(machine.Journal(), "open http://www.example.invalid/zephra\n");
+}
+
+}  // namespace
+}  // namespace tvx::testing
