@@ -7,7 +7,8 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   std::string error;
-  const auto profile = tvx::host::ParseMachineProfile(std::string(reinterpret_cast<const char*>(data), size), error);
+  const auto profile =
+      tvx::host::ParseMachineProfile(std::string(reinterpret_cast<const char*>(data), size), error);
   if (!profile && (error.empty() || error.find('\n') != std::string::npos)) std::abort();
   if (profile && profile->drives.empty()) std::abort();
   return 0;
