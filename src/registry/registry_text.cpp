@@ -1,0 +1,105 @@
+// The line rules of the product registry file and its on-disk text.
+#include "registry/registry_text.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace tvx {
+namespace {
+
+char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + ('a' - 'A')) : c; }
+
+bool IsHeader(std::string_view line) { return line.find('[') != std::string_view::npos; }
+
+// A line's own LFs become CR LF, and it ends in CR LF.
+void AppendLine(std::string& out, std::string_view line) {
+  for (const char c : line) {
+    if (c == '\n') out += '\r';
+    out += c;
+  }
+  if (line.empty() || line.back() != '\n') out += "\r\n";
+}
+
+struct Range {
+  std::size_t begin = 0;
+  std::size_t end = 0;  // empty when begin == end
+  bool Holds(std::size_t index) const { return index >= begin && index < end; }
+};
+
+Range SystemSectionRange(const std::vector<std::string>& lines, std::string_view system_section) {
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    if (!IsHeader(lines[i]) || lines[i].find(system_section) == std::string::npos) continue;
+    std::size_t end = i + 1;
+    while (end < lines.size() && !IsHeader(lines[end])) ++end;
+    return {i, end};
+  }
+  return {};
+}
+
+}  // namespace
+
+bool IsBoundary(std::string_view line) { return line.empty() || IsHeader(line); }
+
+std::string_view WithoutLeadingBlanks(std::string_view line) {
+  const std::size_t start = line.find_first_not_of(" \t");
+  return start == std::string_view::npos ? std::string_view{} : line.substr(start);
+}
+
+bool IsInsignificant(std::string_view line) {
+  const std::string_view text = WithoutLeadingBlanks(line);
+  return text.empty() || text.starts_with("//");
+}
+
+std::string_view KeyOf(std::string_view line) { return line.substr(0, line.find('=')); }
+
+bool ContainsLowerNeedle(std::string_view text, std::string_view lower_needle) {
+  const auto found = std::search(text.begin(), text.end(), lower_needle.begin(), lower_needle.end(),
+                                 [](char a, char b) { return LowerAscii(a) == b; });
+  return found != text.end() || lower_needle.empty();
+}
+
+std::int32_t ParseDecimalLong(std::string_view text) {
+  std::size_t i = 0;
+  while (i < text.size() && (text[i] == ' ' || (text[i] >= '\t' && text[i] <= '\r'))) ++i;
+  bool negative = false;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+  constexpr std::int64_t kLimit = std::int64_t{std::numeric_limits<std::int32_t>::max()} + 1;
+  std::int64_t value = 0;
+  for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i)
+    value = std::min(value * 10 + (text[i] - '0'), kLimit);
+  if (negative) return static_cast<std::int32_t>(-value);
+  return static_cast<std::int32_t>(std::min<std::int64_t>(value, kLimit - 1));
+}
+
+std::vector<std::string> ParseRegistryText(std::string_view text) {
+  std::vector<std::string> lines;
+  while (!text.empty()) {
+    const std::size_t end = text.find('\n');
+    std::string_view line = text.substr(0, end);
+    if (end == std::string_view::npos) {
+      text = {};
+    } else {
+      text.remove_prefix(end + 1);
+      if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    }
+    if (!line.empty()) lines.emplace_back(line);
+  }
+  return lines;
+}
+
+std::string FormatRegistryText(const std::vector<std::string>& lines, std::string_view system_section) {
+  std::size_t size = 0;
+  for (const std::string& line : lines) size += line.size() + 4;
+  std::string out;
+  out.reserve(size);
+  const Range system = SystemSectionRange(lines, system_section);
+  for (std::size_t i = system.begin; i < system.end; ++i) AppendLine(out, lines[i]);
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    if (system.Holds(i)) continue;
+    if (IsHeader(lines[i])) out += "\r\n";
+    AppendLine(out, lines[i]);
+  }
+  return out;
+}
+
+}  // namespace tvx
