@@ -9,6 +9,7 @@
 #include "detection/system_version.h"
 #include "platform/platform.h"
 #include "registry/registry_process_state.h"
+#include "script/script_process_state.h"
 
 namespace tvx {
 
@@ -24,6 +25,7 @@ struct Session {
   // Set when the process is already ending (web link): start-up does nothing.
   bool quit_requested = false;
   SystemVersion system_version;
+  ScriptProcessState script_state;
   RegistryProcessState registry_state;
 
   // Held for the life of the process; the product mutex is given up when

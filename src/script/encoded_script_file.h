@@ -1,0 +1,43 @@
+// The encoded script container: key, skip and data records, the text
+// enciphered with a running key.
+#pragma once
+
+#include <cstdint>
+
+#include "script/byte_stream.h"
+#include "script/line_source.h"
+
+namespace tvx {
+
+namespace container {
+inline constexpr std::uint8_t kKeyTag = 0x3B;
+inline constexpr std::uint8_t kSkipTag = 0x51;
+inline constexpr std::uint8_t kDataTag = 0xC8;
+}  // namespace container
+
+class EncodedScriptFile : public LineSource {
+ public:
+  explicit EncodedScriptFile(ByteStream stream);
+
+  bool ReadPiece(std::string& piece) override;
+  // The next deciphered character of the text, or -1 at the end of data.
+  int ReadChar();
+  // Whether the header held a key record, that is, whether this is a container at all.
+  bool keyed() const { return keyed_; }
+
+ private:
+  int ReadRaw() { return stream_.Get(); }
+  int ReadDeciphered();
+  bool ReadHeader();
+  bool LoadNextRecord();
+  bool ReadDistance(bool deciphered, std::int32_t& value);
+  bool ObeySkip(std::int32_t distance);
+
+  ByteStream stream_;
+  std::uint8_t k0_ = 0, k1_ = 0, d0_ = 0, d1_ = 0;
+  bool keyed_ = false;
+  bool ended_ = false;
+  std::uint32_t chunk_left_ = 0;
+};
+
+}  // namespace tvx

@@ -1,0 +1,18 @@
+// OPERATING SYSTEMS lines: one operating-system requirement each.
+#pragma once
+
+#include <string_view>
+#include <vector>
+
+#include "detection/detection_catalogue.h"
+#include "detection/requirement.h"
+
+namespace tvx {
+
+class Ui;
+
+// Appends the line's requirement; a name the system tests do not know is
+// refused after telling the author so.
+bool ReadSystemLine(std::string_view line, DetectionCatalogue& tests, std::vector<Requirement>& list, Ui& ui);
+
+}  // namespace tvx

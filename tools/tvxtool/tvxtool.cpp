@@ -1,0 +1,154 @@
+// tvxtool: checks, decodes, encodes and dumps install scripts for authors.
+#include <CLI/CLI.hpp>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+
+#include "detection/detection_catalogue.h"
+#include "encoded_script_writer.h"
+#include "scratch_machine.h"
+#include "script/encoded_script_file.h"
+#include "script/script_loader.h"
+#include "script_json.h"
+
+namespace {
+namespace fs = std::filesystem;
+
+struct Loaded {
+  std::unique_ptr<tvx::authoring::ScratchMachine> machine;
+  tvx::DetectionCatalogue tests;
+  tvx::ScriptProcessState state;
+  tvx::InstallScript script;
+  bool found = false;
+  bool ok = false;
+};
+
+bool ReadBytes(const std::string& path, std::string& bytes) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return false;
+  std::ostringstream content;
+  content << in.rdbuf();
+  bytes = content.str();
+  return true;
+}
+
+// Loads a script as the program does, from a copy of its folder placed as
+// D:\InstData on a scratch machine. A folder stands for its "tvx.ins".
+bool LoadForTool(const std::string& argument, const std::string& label, Loaded& loaded) {
+  const fs::path given(argument);
+  const bool is_folder = fs::is_directory(given);
+  const fs::path folder = is_folder ? given : given.has_parent_path() ? given.parent_path() : fs::path(".");
+  std::string error;
+  if (!fs::is_directory(folder) ||
+      !(loaded.machine = tvx::authoring::ScratchMachine::Make(folder, label, error))) {
+    std::cerr << "tvxtool: " << (error.empty() ? folder.string() + " is not a folder" : error) << "\n";
+    return false;
+  }
+  tvx::ScriptEnvironment environment{
+      loaded.machine->platform(), loaded.state, loaded.tests, "D:\\InstData", {}};
+  const std::string path = is_folder ? "" : "D:\\InstData\\" + given.filename().string();
+  loaded.ok = tvx::LoadScript(environment, path, loaded.script);
+  loaded.found = loaded.ok || loaded.script.load.error_line != -1;
+  return true;
+}
+
+std::size_t FileCount(const tvx::InstallScript& script) {
+  std::size_t count = script.common_files.items.size() + script.common_language_files.items.size();
+  for (const tvx::Configuration& configuration : script.configurations)
+    count += configuration.files.items.size() + configuration.language_files.items.size();
+  return count;
+}
+
+std::string Summary(const tvx::InstallScript& script) {
+  std::string keys;
+  for (const std::string& key : script.languages.keys) keys += (keys.empty() ? "" : ", ") + key;
+  return tvx::authoring::Windows1252ToUtf8(
+      script.application_name + ": " + std::to_string(script.configurations.size()) + " configurations, " +
+      std::to_string(script.languages.keys.size()) + " languages (" + keys + "), " +
+      std::to_string(FileCount(script)) + " files");
+}
+
+int Check(const std::string& script_path, const std::string& label) {
+  Loaded loaded;
+  if (!LoadForTool(script_path, label, loaded)) return 2;
+  for (const std::string& line : loaded.machine->ui().lines) std::cout << line << "\n";
+  if (!loaded.found) {
+    std::cout << script_path << ": error: no script found\n";
+    return 1;
+  }
+  if (!loaded.ok) {
+    std::cout << script_path << ":" << loaded.script.load.error_line << ": error: script corrupted\n";
+    return 1;
+  }
+  std::cout << Summary(loaded.script) << "\n";
+  return 0;
+}
+
+int Dump(const std::string& script_path, const std::string& label) {
+  Loaded loaded;
+  if (!LoadForTool(script_path, label, loaded)) return 2;
+  for (const std::string& line : loaded.machine->ui().lines) std::cerr << line << "\n";
+  nlohmann::ordered_json model = tvx::authoring::ScriptToJson(loaded.script, loaded.state);
+  model["loaded"] = loaded.ok;
+  std::cout << model.dump(2) << "\n";
+  return loaded.ok ? 0 : 1;
+}
+
+int Decode(const std::string& container_path) {
+  std::string bytes;
+  if (!ReadBytes(container_path, bytes)) {
+    std::cerr << "tvxtool: cannot read " << container_path << "\n";
+    return 2;
+  }
+  tvx::EncodedScriptFile container{tvx::ByteStream(bytes)};
+  if (!container.keyed()) {
+    std::cerr << "tvxtool: " << container_path << " is not an encoded script container\n";
+    return 1;
+  }
+  std::string text;
+  for (int c = container.ReadChar(); c >= 0; c = container.ReadChar()) text.push_back(static_cast<char>(c));
+  std::cout.write(text.data(), static_cast<std::streamsize>(text.size()));
+  return std::cout.good() ? 0 : 2;
+}
+
+int Encode(const std::string& text_path, const std::string& output_path) {
+  std::string text;
+  if (!ReadBytes(text_path, text)) {
+    std::cerr << "tvxtool: cannot read " << text_path << "\n";
+    return 2;
+  }
+  const std::string container =
+      tvx::authoring::WriteEncodedScript(text, {.header_filler = 13, .body_filler = 7});
+  std::ofstream out(output_path, std::ios::binary | std::ios::trunc);
+  out.write(container.data(), static_cast<std::streamsize>(container.size()));
+  if (!out) {
+    std::cerr << "tvxtool: cannot write " << output_path << "\n";
+    return 2;
+  }
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  CLI::App app{"tvxtool: a tool for install-script authors"};
+  app.require_subcommand(1);
+  std::string script, container, text, output, label = "ZEPHRA";
+  app.add_option("--label", label, "volume label of the scratch CD-ROM the script is read from");
+  CLI::App* check = app.add_subcommand("check", "load a script as the program does and report");
+  check->add_option("SCRIPT", script, "tvx.ins, an encoded container's plain name, or a folder")->required();
+  CLI::App* dump = app.add_subcommand("dump", "print the parsed script as JSON");
+  dump->add_option("SCRIPT", script, "tvx.ins, an encoded container's plain name, or a folder")->required();
+  CLI::App* decode =
+      app.add_subcommand("decode", "write the text of an encoded container to standard output");
+  decode->add_option("CONTAINER", container, "Tvxins.dat or Tvxins.des")->required();
+  CLI::App* encode = app.add_subcommand("encode", "write an encoded container of a plain script");
+  encode->add_option("TEXT", text, "the plain script")->required();
+  encode->add_option("-o,--output", output, "the container to write")->required();
+  CLI11_PARSE(app, argc, argv);
+  if (*check) return Check(script, label);
+  if (*dump) return Dump(script, label);
+  if (*decode) return Decode(container);
+  return Encode(text, output);
+}
