@@ -48,9 +48,8 @@ bool ProductRegistryFile::ScanNext(std::string_view& line) {
   const auto count = static_cast<std::ptrdiff_t>(lines_.size());
   while (position_ + 1 < count) {
     ++position_;
-    const std::string& raw = lines_[static_cast<std::size_t>(position_)];
-    if (IsInsignificant(raw)) continue;
-    line = WithoutLeadingBlanks(raw);
+    line = WithoutLeadingBlanks(lines_[static_cast<std::size_t>(position_)]);
+    if (line.empty() || line.starts_with("//")) continue;
     if (line.ends_with('\n')) line.remove_suffix(1);
     return true;
   }
@@ -76,7 +75,10 @@ bool ProductRegistryFile::FindSection(std::string_view section) {
 }
 
 bool ProductRegistryFile::FindKey(std::string_view section, std::string_view key) {
-  if (!loaded_ || !FindSection(section)) return false;
+  return loaded_ && FindSection(section) && FindKeyInSection(key);
+}
+
+bool ProductRegistryFile::FindKeyInSection(std::string_view key) {
   std::string_view line;
   // The end of the list ends the search without matching: taken as an
   // empty line it would match an empty key and the write that follows
@@ -128,12 +130,14 @@ int ProductRegistryFile::WriteLine(std::string_view section, std::string_view ke
   // answer success for a line that is dropped with the object.
   if (!loaded_) return kWriteFailed;
   modified_ = true;
-  if (FindKey(section, key)) {
-    lines_[static_cast<std::size_t>(position_)] = std::move(line);
-    return kWriteStored;
-  }
+  // One section search serves both the lookup of the key and the insertion.
   if (FindSection(section)) {
-    lines_.insert(lines_.begin() + position_ + 1, std::move(line));
+    const std::ptrdiff_t header = position_;
+    if (FindKeyInSection(key)) {
+      lines_[static_cast<std::size_t>(position_)] = std::move(line);
+    } else {
+      lines_.insert(lines_.begin() + header + 1, std::move(line));
+    }
     return kWriteStored;
   }
   lines_.push_back("[" + std::string(section) + "]");

@@ -68,6 +68,8 @@ class ProductRegistryFile {
   bool ReadRegistryText(std::string& text);
   // NextLine without storing the current line: a view into the list.
   bool ScanNext(std::string_view& line);
+  // The rest of FindKey, from a section header at the position.
+  bool FindKeyInSection(std::string_view key);
   int WriteLine(std::string_view section, std::string_view key, std::string line);
 
   FileSystem* files_ = nullptr;

@@ -53,9 +53,21 @@ bool IsInsignificant(std::string_view line) {
 std::string_view KeyOf(std::string_view line) { return line.substr(0, line.find('=')); }
 
 bool ContainsLowerNeedle(std::string_view text, std::string_view lower_needle) {
-  const auto found = std::search(text.begin(), text.end(), lower_needle.begin(), lower_needle.end(),
-                                 [](char a, char b) { return LowerAscii(a) == b; });
-  return found != text.end() || lower_needle.empty();
+  const auto same = [](char a, char b) { return LowerAscii(a) == b; };
+  if (lower_needle.empty()) return true;
+  const char first = lower_needle.front();
+  if (first >= 'a' && first <= 'z')
+    return std::search(text.begin(), text.end(), lower_needle.begin(), lower_needle.end(), same) !=
+           text.end();
+  // A first character without case (the "[" of a section search) is found
+  // by a plain scan: most lines of the file do not hold it at all.
+  for (std::size_t at = text.find(first); at != std::string_view::npos; at = text.find(first, at + 1)) {
+    const std::string_view rest = text.substr(at);
+    if (rest.size() >= lower_needle.size() &&
+        std::equal(rest.begin(), rest.begin() + lower_needle.size(), lower_needle.begin(), same))
+      return true;
+  }
+  return false;
 }
 
 std::int32_t ParseDecimalLong(std::string_view text) {
