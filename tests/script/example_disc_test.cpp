@@ -1,0 +1,119 @@
+// The sample product under examples/disc: its script uses every keyword,
+// its encoded container holds the same script, its strings name things.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <set>
+
+#include "detection/detection_catalogue.h"
+#include "script/keyword_table.h"
+#include "script/script_line_reader.h"
+#include "script/strings_loader.h"
+#include "script_test_support.h"
+
+namespace tvx {
+namespace {
+namespace fs = std::filesystem;
+
+fs::path InstData() { return fs::path(TVX_SOURCE_DIR) / "examples" / "disc" / "InstData"; }
+
+void CopyInstData(testing::ScriptMachine& m, bool with_plain_script) {
+  for (const fs::directory_entry& entry : fs::directory_iterator(InstData())) {
+    const std::string name = entry.path().filename().string();
+    if (name == "tvx.ins" && !with_plain_script) continue;
+    m.Write("D:\\InstData\\" + name, testing::ReadHostText(entry.path()));
+  }
+}
+
+// The install-data entry of the script file differs by nature: name and size.
+void DropScriptEntries(InstallScript& script, const char* expected_name) {
+  for (Configuration& configuration : script.configurations) {
+    if (configuration.playable) continue;
+    ASSERT_FALSE(configuration.files.items.empty());
+    const CopyItem& entry = configuration.files.items.back();
+    EXPECT_EQ(entry.source_name, expected_name);
+    configuration.files.total -= entry.size;
+    configuration.files.items.pop_back();
+  }
+}
+
+TEST(ExampleDisc, ScriptUsesEveryKeyword) {
+  const std::string text = testing::ReadHostText(InstData() / "tvx.ins");
+  auto reader = PlainReaderOfBytes(text);
+  std::set<Keyword> seen;
+  for (std::string_view line = reader->NextSignificantLine(); !line.empty();
+       line = reader->NextSignificantLine())
+    seen.insert(KeywordTable::Classify(line));
+  for (int number = 0; number < kKeywordCount; ++number) {
+    SCOPED_TRACE(KeywordTable::Text(static_cast<Keyword>(number)));
+    EXPECT_TRUE(seen.contains(static_cast<Keyword>(number)));
+  }
+}
+
+TEST(ExampleDisc, PlainAndEncodedScriptsGiveTheSameModel) {
+  testing::ScriptMachine plain;
+  CopyInstData(plain, true);
+  ASSERT_TRUE(plain.Load());
+  EXPECT_FALSE(plain.script.load.encoded);
+  EXPECT_EQ(plain.ui().Texts(),
+            std::vector<std::string>{"Enlevez [DATA SOURCE] dans le script pour un master"});
+
+  testing::ScriptMachine encoded;
+  CopyInstData(encoded, false);
+  ASSERT_TRUE(encoded.Load());
+  EXPECT_TRUE(encoded.script.load.encoded);
+  EXPECT_EQ(encoded.ui().Texts(), plain.ui().Texts());
+
+  ASSERT_EQ(plain.script.configurations.size(), 3u);
+  DropScriptEntries(plain.script, "Tvx.ins");
+  DropScriptEntries(encoded.script, "Tvxins.dat");
+  // Requirements point into each machine's own catalogue: compare by name.
+  for (auto* script : {&plain.script, &encoded.script})
+    for (Configuration& configuration : script->configurations)
+      for (auto* list : {&configuration.hardware, &configuration.software, &configuration.system})
+        for (Requirement& requirement : *list) {
+          ASSERT_NE(requirement.test, nullptr);
+          requirement.test = FindTest(plain.tests, requirement.test->name);
+        }
+  encoded.script.load = plain.script.load;
+  EXPECT_TRUE(plain.script == encoded.script);
+  EXPECT_EQ(plain.state.client_version, encoded.state.client_version);
+}
+
+TEST(ExampleDisc, StringsOfBothLanguagesNameTheConfigurationsAndTests) {
+  const struct {
+    const char* common;
+    const char* product;
+    std::vector<std::string> names;
+    const char* cpu;
+  } languages[] = {
+      {"strings.eng",
+       "zephra.eng",
+       {"Minimum installation", "Full installation", "Play from the CD-ROM"},
+       "Processor"},
+      {"strings.fra",
+       "zephra.fra",
+       {"Installation minimale", "Installation compl\xE8te", "Jouer depuis le CD-ROM"},
+       "Processeur"},
+  };
+  for (const auto& language : languages) {
+    SCOPED_TRACE(language.common);
+    testing::ScriptMachine m;
+    CopyInstData(m, true);
+    ASSERT_TRUE(m.Load());
+    LoadStrings(m.platform(), m.state, "D:\\InstData", language.common, language.product);
+    ASSERT_FALSE(m.state.strings_failed);
+    SetLocalizedNames(m.tests, m.state.strings, m.ui());
+    SetConfigurationNames(m.script, m.state.strings, m.ui());
+    std::vector<std::string> names;
+    for (const Configuration& configuration : m.script.configurations) names.push_back(configuration.name);
+    EXPECT_EQ(names, language.names);
+    EXPECT_EQ(FindTest(m.tests, "CPU")->display_name, language.cpu);
+    EXPECT_EQ(FindTest(m.tests, "CPU")->value_base, 1000);
+    EXPECT_EQ(FindTest(m.tests, "3DFX")->value_base, 0) << "a bare 3DFX line needs no section";
+    EXPECT_EQ(m.ui().boxes.size(), 1u) << "only the DATA SOURCE warning";
+  }
+}
+
+}  // namespace
+}  // namespace tvx

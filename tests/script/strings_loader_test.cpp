@@ -1,0 +1,118 @@
+// Loading a language's strings files and keeping the shared copies fresh.
+#include "script/strings_loader.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/file_services.h"
+#include "script/script_line_reader.h"
+#include "script_test_support.h"
+
+namespace tvx {
+namespace {
+
+using testing::ScriptMachine;
+
+constexpr const char* kShared = "C:\\WINDOWS\\Tarvex\\";
+constexpr const char* kDisc = "D:\\InstData\\";
+
+std::string At(const char* folder, const char* name) { return std::string(folder) + name; }
+
+void WriteDisc(ScriptMachine& m, const std::string& mark) {
+  m.Write(At(kDisc, "strings.eng"), mark + "\r\n150:Processor\r\n");
+  m.Write(At(kDisc, "strings.fra"), mark + "\r\n150:Processeur\r\n");
+  m.Write(At(kDisc, "zephra.eng"), "[ConfigName]\r\n2010:Minimum\r\n");
+}
+
+TEST(LoadStrings, AppendsTheCommonThenTheProductFile) {
+  ScriptMachine m;
+  WriteDisc(m, "[Version 2]");
+  LoadStrings(m.platform(), m.state, "D:\\InstData", "strings.eng", "zephra.eng");
+  EXPECT_FALSE(m.state.strings_failed);
+  EXPECT_TRUE(m.ui().boxes.empty());
+  const std::vector<StringTable::Entry> expected = {
+      {-1, "[Version 2]"}, {150, "Processor"}, {-1, "[ConfigName]"}, {2010, "Minimum"}};
+  EXPECT_EQ(m.state.strings.entries(), expected);
+
+  LoadStrings(m.platform(), m.state, "D:\\InstData", "strings.eng", "zephra.eng");
+  EXPECT_EQ(m.state.strings.entries().size(), 8u) << "loading again appends";
+  EXPECT_EQ(m.state.strings.LookupString(m.ui(), 150), "Processor");
+}
+
+TEST(LoadStrings, RefreshesTheSharedCopiesOnlyWhenTheyAreOlder) {
+  const struct {
+    const char* label;
+    const char* shared_mark;  // null: no shared copy
+    bool copied;
+  } cases[] = {
+      {"no shared copy", nullptr, true},
+      {"older shared copy", "[Version 1]", true},
+      {"same mark", "[Version 2]", false},
+      {"newer shared copy", "[Version 3]", false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.label);
+    ScriptMachine m;
+    WriteDisc(m, "[Version 2]");
+    if (c.shared_mark) m.Write(At(kShared, "strings.eng"), std::string(c.shared_mark) + "\n150:kept\n");
+    LoadStrings(m.platform(), m.state, "D:\\InstData", "strings.eng", "zephra.eng");
+    EXPECT_EQ(m.state.strings.LookupString(m.ui(), 150), c.copied ? "Processor" : "kept");
+    EXPECT_EQ(FileExists(m.platform().files, At(kShared, "strings.fra")), c.copied) << "every strings.* goes";
+    EXPECT_FALSE(FileExists(m.platform().files, At(kShared, "zephra.eng"))) << "product files stay";
+  }
+}
+
+TEST(LoadStrings, UnreadableFilesAreReportedByFreeMemory) {
+  const struct {
+    const char* label;
+    const char* memory;
+    const char* message;
+  } cases[] = {
+      {"memory to spare", R"("available_physical": 4194304, "available_page_file": 6291456)",
+       "Can't read D:\\InstData\\zephra.fra !!"},
+      {"10 MiB less one byte", R"("available_physical": 4194304, "available_page_file": 6291455)",
+       "You do not have enough space on your hard drive."},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.label);
+    testing::TestMachine::Options options;
+    const std::string memory = R"("memory": {)";
+    options.profile_json.replace(options.profile_json.find(memory), memory.size(), memory + c.memory + ", ");
+    ScriptMachine m(options);
+    WriteDisc(m, "[Version 2]");
+    LoadStrings(m.platform(), m.state, "D:\\InstData", "strings.eng", "zephra.fra");
+    EXPECT_TRUE(m.state.strings_failed);
+    EXPECT_EQ(m.ui().Texts(), std::vector<std::string>{c.message});
+    ASSERT_EQ(m.ui().boxes.size(), 1u);
+    EXPECT_EQ(m.ui().boxes[0].caption, "SetupTvx");
+    EXPECT_EQ(m.state.strings.entries().size(), 2u) << "the readable file still loads";
+  }
+}
+
+TEST(ReadOneString, ReadsTheSharedFileWithoutTheTable) {
+  ScriptMachine m;
+  m.Write(At(kShared, "strings.eng"), "[Version 1]\n150:Processor\nnocolon\n151:a:b\n151:second\n");
+  EXPECT_EQ(ReadOneString(m.platform(), m.state, "strings.eng", 151), "a:b");
+  EXPECT_EQ(ReadOneString(m.platform(), m.state, "strings.eng", 999), "N U L L  String !!");
+  EXPECT_TRUE(m.state.strings.entries().empty());
+  EXPECT_TRUE(m.ui().boxes.empty());
+  EXPECT_FALSE(m.state.strings_failed);
+
+  EXPECT_EQ(ReadOneString(m.platform(), m.state, "strings.ger", 150), "N U L L  String !!");
+  EXPECT_TRUE(m.state.strings_failed);
+  EXPECT_EQ(m.ui().Texts(), std::vector<std::string>{"Can't read C:\\WINDOWS\\Tarvex\\strings.ger !!"});
+}
+
+TEST(SetConfigurationNames, CountsFromTheConfigNameSection) {
+  ScriptMachine m;
+  m.script.configurations.resize(3);
+  m.state.strings.AppendAll(*PlainReaderOfBytes("[ConfigName]\n2010:Minimum\n2011:Full\n"));
+  SetConfigurationNames(m.script, m.state.strings, m.ui());
+  EXPECT_EQ(m.script.configurations[0].name, "Minimum");
+  EXPECT_EQ(m.script.configurations[1].name, "Full");
+  EXPECT_EQ(m.script.configurations[2].name, "N U L L  String !!");
+  EXPECT_EQ(m.ui().Texts(), std::vector<std::string>{"Erreur de cha\xEE"
+                                                     "ne\nid=2012"});
+}
+
+}  // namespace
+}  // namespace tvx
