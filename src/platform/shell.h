@@ -1,7 +1,11 @@
 // Shell and process services: special folders, opening documents, mutexes.
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <memory>
+#include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -20,6 +24,18 @@ struct MutexResult {
   bool already_existed = false;
 };
 
+// A library loaded into the process; freed when destroyed.
+class LoadedLibrary {
+ public:
+  virtual ~LoadedLibrary() = default;
+  virtual bool HasFunction(std::string_view name) = 0;
+  // Calls an exported function that takes no argument; nullopt when the
+  // library has no such function.
+  virtual std::optional<std::uint32_t> CallWithoutArguments(std::string_view name) = 0;
+  // Calls an exported function with one argument, the block's address.
+  virtual std::optional<std::uint32_t> CallWithBlock(std::string_view name, std::span<std::byte> block) = 0;
+};
+
 class Shell {
  public:
   virtual ~Shell() = default;
@@ -31,6 +47,8 @@ class Shell {
   // Creates the mutex initially owned; already_existed tells that another
   // holder had it first.
   virtual MutexResult CreateNamedMutex(std::string_view name) = 0;
+  // LoadLibraryA: null when the library cannot be loaded.
+  virtual std::unique_ptr<LoadedLibrary> OpenLibrary(std::string_view name) = 0;
 };
 
 }  // namespace tvx

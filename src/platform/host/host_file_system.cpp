@@ -90,15 +90,27 @@ FileError ErrorFromErrno(int error) {
   }
 }
 
+// How long reads take on a drive: nothing when it has no read speed.
+struct ReadPace {
+  SimulatedClock* clock = nullptr;
+  std::uint32_t kb_per_second = 0;
+
+  void Charge(std::uint64_t bytes) const {
+    if (clock && kb_per_second)
+      clock->Advance(bytes * SimulatedClock::kTicksPerSecond / 1024 / kb_per_second);
+  }
+};
+
 // An open file on the host; writes are charged to the drive's capacity.
 class HostFile : public File {
  public:
-  HostFile(int fd, DriveUsage* usage) : fd_(fd), usage_(usage) {}
+  HostFile(int fd, DriveUsage* usage, ReadPace pace) : fd_(fd), usage_(usage), pace_(pace) {}
   ~HostFile() override { ::close(fd_); }
 
   ReadResult Read(std::span<char> buffer) override {
     const ssize_t count = ::read(fd_, buffer.data(), buffer.size());
     if (count < 0) return {0, FileError::IoError};
+    pace_.Charge(static_cast<std::uint64_t>(count));
     return {static_cast<std::size_t>(count), FileError::None};
   }
 
@@ -148,6 +160,7 @@ class HostFile : public File {
 
   int fd_;
   DriveUsage* usage_;
+  ReadPace pace_;
 };
 
 }  // namespace
@@ -172,8 +185,11 @@ void DriveUsage::Shrink(std::uint64_t bytes) {
 }
 
 HostFileSystem::HostFileSystem(fs::path machine_folder, const MachineProfile& profile,
-                               std::string module_path)
-    : machine_folder_(std::move(machine_folder)), profile_(profile), module_path_(std::move(module_path)) {
+                               std::string module_path, SimulatedClock& clock)
+    : machine_folder_(std::move(machine_folder)),
+      profile_(profile),
+      module_path_(std::move(module_path)),
+      clock_(clock) {
   for (const DriveProfile& drive : profile_.drives)
     usage_.try_emplace(drive.letter, drive, machine_folder_ / "drives" / DriveFolderName(drive.letter));
   const ParsedPath start = ParseWindowsPath(UpToLastBackslash(module_path_), WindowsPath{});
@@ -241,7 +257,8 @@ OpenResult HostFileSystem::OpenResolved(const Resolved& target, OpenMode mode) {
   const int fd = ::open(target.host.c_str(), flags | O_CLOEXEC, 0644);
   if (fd < 0) return {nullptr, ErrorFromErrno(errno)};
   if (mode == OpenMode::CreateAlways) target.usage->Shrink(old_size);
-  return {std::make_unique<HostFile>(fd, writing ? target.usage : nullptr), FileError::None};
+  const ReadPace pace{&clock_, target.usage->drive().read_kb_per_second};
+  return {std::make_unique<HostFile>(fd, writing ? target.usage : nullptr, pace), FileError::None};
 }
 
 std::optional<std::uint32_t> HostFileSystem::Attributes(std::string_view path) {

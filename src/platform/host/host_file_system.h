@@ -8,6 +8,7 @@
 
 #include "platform/file_system.h"
 #include "platform/host/machine_profile.h"
+#include "platform/host/simulated_clock.h"
 #include "platform/host/windows_path.h"
 
 namespace tvx::host {
@@ -31,8 +32,9 @@ class DriveUsage {
 
 class HostFileSystem : public FileSystem {
  public:
-  HostFileSystem(std::filesystem::path machine_folder, const MachineProfile& profile,
-                 std::string module_path);
+  // Reads from a drive with a read speed take their time on the clock.
+  HostFileSystem(std::filesystem::path machine_folder, const MachineProfile& profile, std::string module_path,
+                 SimulatedClock& clock);
 
   OpenResult Open(std::string_view path, OpenMode mode) override;
   std::optional<std::uint32_t> Attributes(std::string_view path) override;
@@ -80,6 +82,7 @@ class HostFileSystem : public FileSystem {
   std::filesystem::path machine_folder_;
   const MachineProfile& profile_;
   std::string module_path_;
+  SimulatedClock& clock_;
   WindowsPath current_;
   std::map<char, DriveUsage> usage_;
 };

@@ -36,6 +36,29 @@ std::string LockFileName(std::string_view name) {
   return file + ".lock";
 }
 
+// A library of the profile: the functions it exports and what they answer.
+// The vendor libraries that probes load cannot run here; what the program
+// learns from them is which functions exist and what they return.
+class ProfileLibrary : public LoadedLibrary {
+ public:
+  explicit ProfileLibrary(const std::map<std::string, std::int32_t>& functions) : functions_(functions) {}
+
+  bool HasFunction(std::string_view name) override { return functions_.count(std::string(name)) != 0; }
+  std::optional<std::uint32_t> CallWithoutArguments(std::string_view name) override { return Answer(name); }
+  std::optional<std::uint32_t> CallWithBlock(std::string_view name, std::span<std::byte>) override {
+    return Answer(name);
+  }
+
+ private:
+  std::optional<std::uint32_t> Answer(std::string_view name) const {
+    const auto found = functions_.find(std::string(name));
+    if (found == functions_.end()) return std::nullopt;
+    return static_cast<std::uint32_t>(found->second);
+  }
+
+  const std::map<std::string, std::int32_t>& functions_;
+};
+
 }  // namespace
 
 std::string HostShell::SpecialFolderPath(SpecialFolder folder) {
@@ -59,6 +82,12 @@ MutexResult HostShell::CreateNamedMutex(std::string_view name) {
     return {std::make_unique<LockFileMutex>(fd), true};
   }
   return {std::make_unique<LockFileMutex>(fd), false};
+}
+
+std::unique_ptr<LoadedLibrary> HostShell::OpenLibrary(std::string_view name) {
+  const auto found = profile_.libraries.find(LibraryKey(name));
+  if (found == profile_.libraries.end()) return nullptr;
+  return std::make_unique<ProfileLibrary>(found->second);
 }
 
 }  // namespace tvx::host

@@ -1,5 +1,6 @@
 // Shell services of a simulated machine: documents are journalled, named
-// mutexes are lock files that hold across processes.
+// mutexes are lock files that hold across processes, libraries are what
+// the profile declares.
 #pragma once
 
 #include <filesystem>
@@ -18,6 +19,8 @@ class HostShell : public Shell {
   std::string SpecialFolderPath(SpecialFolder folder) override;
   bool OpenDocument(std::string_view target) override;
   MutexResult CreateNamedMutex(std::string_view name) override;
+  // The libraries the profile declares, each function answering its number.
+  std::unique_ptr<LoadedLibrary> OpenLibrary(std::string_view name) override;
 
  private:
   std::filesystem::path machine_folder_;

@@ -62,6 +62,7 @@ DriveProfile ParseDrive(const Json& object) {
   ReadOptional(object, "used", drive.used);
   ReadOptional(object, "bytes_per_sector", drive.bytes_per_sector);
   ReadOptional(object, "sectors_per_cluster", drive.sectors_per_cluster);
+  ReadOptional(object, "read_kb_per_second", drive.read_kb_per_second);
   if (drive.bytes_per_sector == 0 || drive.sectors_per_cluster == 0)
     throw std::invalid_argument("drive " + letter + " has a zero cluster geometry");
   return drive;
@@ -110,6 +111,76 @@ void ParseSpecialFolders(const Json& object, MachineProfile& profile) {
     if (object.contains(name)) profile.special_folders[folder] = object.at(name).get<std::string>();
 }
 
+std::uint32_t ReadNibble(const Json& object, const char* key, std::uint32_t fallback) {
+  ReadOptional(object, key, fallback);
+  if (fallback > 15) throw std::invalid_argument(std::string("cpu \"") + key + "\" is above 15");
+  return fallback;
+}
+
+CpuProfile ParseCpu(const Json& object) {
+  CpuProfile cpu;
+  ReadOptional(object, "vendor", cpu.vendor);
+  if (cpu.vendor.size() != 12) throw std::invalid_argument("cpu \"vendor\" is not 12 characters");
+  cpu.family = ReadNibble(object, "family", cpu.family);
+  cpu.model = ReadNibble(object, "model", cpu.model);
+  cpu.stepping = ReadNibble(object, "stepping", cpu.stepping);
+  ReadOptional(object, "has_cpuid", cpu.has_cpuid);
+  ReadOptional(object, "ac_flag", cpu.ac_flag);
+  ReadOptional(object, "tsc", cpu.tsc);
+  ReadOptional(object, "mmx", cpu.mmx);
+  if (object.contains("cache_descriptors")) {
+    cpu.cache_descriptors.clear();
+    for (const Json& value : object.at("cache_descriptors").get<std::vector<Json>>())
+      cpu.cache_descriptors.push_back(Value<std::uint8_t>(value, "cache_descriptors"));
+  }
+  // One leaf-2 reading holds 15 descriptor bytes.
+  if (cpu.cache_descriptors.size() > 15) throw std::invalid_argument("more than 15 \"cache_descriptors\"");
+  ReadOptional(object, "clock_hz", cpu.clock_hz);
+  ReadOptional(object, "performance_counter", cpu.performance_counter);
+  return cpu;
+}
+
+SoundProfile ParseSound(const Json& object) {
+  SoundProfile sound;
+  if (object.contains("wave_out"))
+    for (const Json& device : object.at("wave_out").get<std::vector<Json>>())
+      sound.wave_out.push_back(
+          {ReadRequired<std::string>(device, "name"), ReadRequired<std::uint32_t>(device, "formats")});
+  if (object.contains("mapper_formats"))
+    sound.mapper_formats = Value<std::uint32_t>(object.at("mapper_formats"), "mapper_formats");
+  ReadOptional(object, "cd_audio_devices", sound.cd_audio_devices);
+  return sound;
+}
+
+void ParseLibraries(const Json& object, MachineProfile& profile) {
+  for (const auto& [name, functions] : object.get<std::map<std::string, Json>>()) {
+    auto& library = profile.libraries[LibraryKey(name)];
+    for (const auto& [function, answer] : functions.get<std::map<std::string, Json>>())
+      library[function] = Value<std::int32_t>(answer, function.c_str());
+  }
+}
+
+void ParseFiles(const Json& list, MachineProfile& profile) {
+  for (const Json& entry : list.get<std::vector<Json>>()) {
+    if (entry.is_string()) {
+      profile.files.push_back({entry.get<std::string>(), {}});
+    } else {
+      FileProfile file{ReadRequired<std::string>(entry, "path"), {}};
+      ReadOptional(entry, "text", file.text);
+      profile.files.push_back(std::move(file));
+    }
+  }
+}
+
+void ParseDevices(const Json& root, MachineProfile& profile) {
+  if (root.contains("cpu")) profile.cpu = ParseCpu(root.at("cpu"));
+  if (root.contains("sound")) profile.sound = ParseSound(root.at("sound"));
+  if (root.contains("libraries")) ParseLibraries(root.at("libraries"), profile);
+  if (root.contains("files")) ParseFiles(root.at("files"), profile);
+  if (root.contains("local_machine_keys"))
+    profile.local_machine_keys = root.at("local_machine_keys").get<std::vector<std::string>>();
+}
+
 void CheckDrives(const MachineProfile& profile) {
   if (profile.drives.empty()) throw std::invalid_argument("the machine has no drive");
   for (std::size_t i = 1; i < profile.drives.size(); ++i)
@@ -137,6 +208,7 @@ MachineProfile ParseProfile(const Json& root) {
   std::sort(profile.drives.begin(), profile.drives.end(),
             [](const DriveProfile& a, const DriveProfile& b) { return a.letter < b.letter; });
   CheckDrives(profile);
+  ParseDevices(root, profile);
   return profile;
 }
 
@@ -153,6 +225,14 @@ const DriveProfile* MachineProfile::FirstCdRom() const {
   for (const DriveProfile& drive : drives)
     if (drive.type == DriveType::CdRom) return &drive;
   return nullptr;
+}
+
+std::string LibraryKey(std::string_view name) {
+  std::string key;
+  for (const char c : name) key += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  const std::size_t last_part = key.find_last_of("\\/");
+  if (key.find('.', last_part == std::string::npos ? 0 : last_part) == std::string::npos) key += ".dll";
+  return key;
 }
 
 std::optional<MachineProfile> ParseMachineProfile(const std::string& json_text, std::string& error) {

@@ -5,6 +5,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/platform_types.h"
@@ -22,6 +23,41 @@ struct DriveProfile {
   std::uint64_t used = 0;
   std::uint32_t bytes_per_sector = 512;
   std::uint32_t sectors_per_cluster = 8;
+  // How fast files are read, in KB (1024 bytes) per second; 0 takes no time.
+  std::uint32_t read_kb_per_second = 0;
+};
+
+// The processor as its identification instruction describes it.
+struct CpuProfile {
+  std::string vendor = "GenuineIntel";  // the 12 characters of leaf 0
+  std::uint32_t family = 6;
+  std::uint32_t model = 5;
+  std::uint32_t stepping = 2;
+  bool has_cpuid = true;  // false: flags bit 21 does not toggle
+  bool ac_flag = true;    // false: flags bit 18 does not toggle either (a 386)
+  bool tsc = true;
+  bool mmx = true;
+  std::vector<std::uint8_t> cache_descriptors = {0x43};  // leaf 2 descriptor bytes
+  std::uint64_t clock_hz = 400'000'000;
+  bool performance_counter = true;
+};
+
+struct WaveDeviceProfile {
+  std::string name;
+  std::uint32_t formats = 0;
+};
+
+struct SoundProfile {
+  std::vector<WaveDeviceProfile> wave_out;
+  // The wave mapper's format mask; by default all devices' formats.
+  std::optional<std::uint32_t> mapper_formats;
+  std::uint32_t cd_audio_devices = 0;
+};
+
+// A file the machine has when it is made.
+struct FileProfile {
+  std::string path;
+  std::string text;
 };
 
 struct MachineProfile {
@@ -35,10 +71,21 @@ struct MachineProfile {
   ScreenInfo screen;
   std::map<SpecialFolder, std::string> special_folders;
   std::vector<DriveProfile> drives;  // in drive-letter order
+  CpuProfile cpu;
+  SoundProfile sound;
+  // Loadable libraries by folded file name ("s3dtkw.dll"): each exported
+  // function with the number it answers.
+  std::map<std::string, std::map<std::string, std::int32_t>> libraries;
+  std::vector<FileProfile> files;
+  std::vector<std::string> local_machine_keys;  // registry keys under HKEY_LOCAL_MACHINE
 
   const DriveProfile* FindDrive(char letter) const;
   const DriveProfile* FirstCdRom() const;
 };
+
+// The key of a library in MachineProfile::libraries: lower case, ".dll"
+// added when the name has no extension, as LoadLibraryA does.
+std::string LibraryKey(std::string_view name);
 
 // Parses machine.json; on failure answers nullopt and one line in error.
 std::optional<MachineProfile> ParseMachineProfile(const std::string& json_text, std::string& error);

@@ -46,6 +46,26 @@ std::string MakeStandardFolders(SimulatedMachine& machine) {
   return {};
 }
 
+// The files the profile lists, made once with the machine.
+std::string MakeProfileFiles(SimulatedMachine& machine) {
+  FileSystem& files = machine.files();
+  for (const FileProfile& file : machine.profile().files) {
+    const std::size_t folder_end = file.path.rfind('\\');
+    if (folder_end != std::string::npos && folder_end > 2)
+      CreateDirectoryChain(files, file.path.substr(0, folder_end));
+    OpenResult opened = files.Open(file.path, OpenMode::CreateAlways);
+    if (!opened.file || opened.file->Write(file.text) != FileError::None)
+      return "cannot create the profile's file " + file.path + " on the machine";
+  }
+  return {};
+}
+
+RegistryTree InitialRegistry(const MachineProfile& profile) {
+  RegistryTree tree;
+  for (const std::string& key : profile.local_machine_keys) tree.Create(RegistryRoot::LocalMachine, key);
+  return tree;
+}
+
 std::string CopyDisc(const fs::path& disc, const MachineProfile& profile, const fs::path& folder) {
   const DriveProfile* cd = profile.FirstCdRom();
   if (!cd) return "the profile has no CD-ROM drive for the disc";
@@ -66,7 +86,7 @@ std::string PrepareFolder(const fs::path& folder, const fs::path& profile_file,
                            error);
   if (error) return "cannot create " + folder.string() + ": " + error.message();
   fs::copy_file(profile_file, folder / "machine.json", error);
-  if (error || !WriteFileAtomically(folder / "registry.reg", WriteRegedit4(RegistryTree())))
+  if (error || !WriteFileAtomically(folder / "registry.reg", WriteRegedit4(InitialRegistry(profile))))
     return "cannot write the machine files in " + folder.string();
   return {};
 }
@@ -77,9 +97,9 @@ SimulatedMachine::SimulatedMachine(fs::path folder, MachineProfile profile, RunO
     : folder_(std::move(folder)),
       profile_(std::move(profile)),
       journal_(folder_ / "journal.log"),
-      files_(std::make_unique<HostFileSystem>(folder_, profile_, options.program_path)),
+      files_(std::make_unique<HostFileSystem>(folder_, profile_, options.program_path, clock_)),
       registry_(std::make_unique<HostRegistry>(folder_ / "registry.reg", profile_)),
-      system_(std::make_unique<HostSystem>(profile_, CommandLineOf(options))),
+      system_(std::make_unique<HostSystem>(profile_, CommandLineOf(options), clock_, *files_)),
       shell_(std::make_unique<HostShell>(folder_, profile_, journal_)),
       ui_(std::make_unique<HostUi>(std::move(options.ui))),
       platform_{*files_, *registry_, *system_, *shell_, *ui_} {}
@@ -118,7 +138,8 @@ std::string CreateMachine(const fs::path& folder, const fs::path& profile_file,
     if (std::string problem = CopyDisc(*disc, *profile, folder); !problem.empty()) return problem;
   auto machine = SimulatedMachine::Open(folder, RunOptions{}, error);
   if (!machine) return error;
-  return MakeStandardFolders(*machine);
+  if (std::string problem = MakeStandardFolders(*machine); !problem.empty()) return problem;
+  return MakeProfileFiles(*machine);
 }
 
 }  // namespace tvx::host

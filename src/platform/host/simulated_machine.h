@@ -45,6 +45,7 @@ class SimulatedMachine {
   std::filesystem::path folder_;
   MachineProfile profile_;
   Journal journal_;
+  SimulatedClock clock_;
   std::unique_ptr<HostFileSystem> files_;
   std::unique_ptr<HostRegistry> registry_;
   std::unique_ptr<HostSystem> system_;

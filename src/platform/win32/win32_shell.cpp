@@ -27,6 +27,58 @@ void FreeIdList(LPITEMIDLIST list) {
   }
 }
 
+// Calls an exported function whichever way it cleans the stack (cdecl or
+// stdcall): the stack pointer is kept in a register the callee preserves
+// and put back afterwards, so a convention mismatch cannot unbalance it.
+std::uint32_t CallWithoutStackArguments(FARPROC function) {
+  std::uint32_t result = 0;
+  asm volatile(
+      "movl %%esp, %%edi\n\t"
+      "call *%1\n\t"
+      "movl %%edi, %%esp\n\t"
+      : "=a"(result)
+      : "r"(function)
+      : "ecx", "edx", "edi", "memory", "cc");
+  return result;
+}
+
+std::uint32_t CallWithStackArgument(FARPROC function, void* argument) {
+  std::uint32_t result = 0;
+  asm volatile(
+      "movl %%esp, %%edi\n\t"
+      "pushl %2\n\t"
+      "call *%1\n\t"
+      "movl %%edi, %%esp\n\t"
+      : "=a"(result)
+      : "r"(function), "r"(argument)
+      : "ecx", "edx", "edi", "memory", "cc");
+  return result;
+}
+
+class Win32Library : public LoadedLibrary {
+ public:
+  explicit Win32Library(LibraryHandle handle) : handle_(std::move(handle)) {}
+
+  bool HasFunction(std::string_view name) override { return Address(name) != nullptr; }
+  std::optional<std::uint32_t> CallWithoutArguments(std::string_view name) override {
+    const FARPROC function = Address(name);
+    if (!function) return std::nullopt;
+    return CallWithoutStackArguments(function);
+  }
+  std::optional<std::uint32_t> CallWithBlock(std::string_view name, std::span<std::byte> block) override {
+    const FARPROC function = Address(name);
+    if (!function) return std::nullopt;
+    return CallWithStackArgument(function, block.data());
+  }
+
+ private:
+  FARPROC Address(std::string_view name) const {
+    return ::GetProcAddress(handle_.get(), std::string(name).c_str());
+  }
+
+  LibraryHandle handle_;
+};
+
 }  // namespace
 
 std::string Win32Shell::SpecialFolderPath(SpecialFolder folder) {
@@ -49,6 +101,12 @@ MutexResult Win32Shell::CreateNamedMutex(std::string_view name) {
   const bool existed = ::GetLastError() == ERROR_ALREADY_EXISTS;
   if (!handle) return {};
   return {std::make_unique<Win32Mutex>(std::move(handle)), existed};
+}
+
+std::unique_ptr<LoadedLibrary> Win32Shell::OpenLibrary(std::string_view name) {
+  LibraryHandle handle(::LoadLibraryA(std::string(name).c_str()));
+  if (!handle) return nullptr;
+  return std::make_unique<Win32Library>(std::move(handle));
 }
 
 }  // namespace tvx::win32

@@ -10,6 +10,7 @@ class Win32Shell : public Shell {
   std::string SpecialFolderPath(SpecialFolder folder) override;
   bool OpenDocument(std::string_view target) override;
   MutexResult CreateNamedMutex(std::string_view name) override;
+  std::unique_ptr<LoadedLibrary> OpenLibrary(std::string_view name) override;
 };
 
 }  // namespace tvx::win32

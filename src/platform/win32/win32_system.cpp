@@ -1,6 +1,12 @@
 #include "platform/win32/win32_system.h"
 
+#include <windows.h>
+
+#include <mmsystem.h>
+
+#include <algorithm>
 #include <memory>
+#include <vector>
 
 #include "platform/win32/win32_handles.h"
 
@@ -32,6 +38,19 @@ bool ContainsAdministrators(const TOKEN_GROUPS& groups) {
   return found;
 }
 
+// MCI answers the number of devices as a text or a number by command; for
+// the quantity of a device type it writes a DWORD into the return buffer.
+std::optional<std::uint32_t> MciDeviceCount(UINT device_type) {
+  DWORD count = 0;
+  MCI_SYSINFO_PARMSA parameters{};
+  parameters.lpstrReturn = reinterpret_cast<LPSTR>(&count);
+  parameters.dwRetSize = sizeof count;
+  parameters.wDeviceType = device_type;
+  if (::mciSendCommandA(0, MCI_SYSINFO, MCI_SYSINFO_QUANTITY, reinterpret_cast<DWORD_PTR>(&parameters)) != 0)
+    return std::nullopt;
+  return count;
+}
+
 }  // namespace
 
 VersionRecord Win32System::Version() {
@@ -43,9 +62,7 @@ VersionRecord Win32System::Version() {
 
 bool Win32System::InAdministratorsGroup() {
   KernelHandle token;
-  if (!::OpenProcessToken(::GetCurrentProcess(), TOKEN_QUERY | TOKEN_QUERY_SOURCE | READ_CONTROL,
-                          token.receive()))
-    return false;
+  if (!::OpenProcessToken(::GetCurrentProcess(), TOKEN_QUERY | READ_CONTROL, token.receive())) return false;
   const auto groups = ReadTokenGroups(token.get());
   return groups && ContainsAdministrators(*reinterpret_cast<const TOKEN_GROUPS*>(groups.get()));
 }
@@ -83,5 +100,43 @@ std::string Win32System::UserLanguageName() {
 }
 
 std::string Win32System::CommandLine() { return ::GetCommandLineA(); }
+
+std::uint32_t Win32System::WaveOutDeviceCount() { return ::waveOutGetNumDevs(); }
+
+std::optional<WaveOutCaps> Win32System::WaveOutCapabilities(std::optional<std::uint32_t> device) {
+  WAVEOUTCAPSA caps{};
+  if (::waveOutGetDevCapsA(device ? *device : WAVE_MAPPER, &caps, sizeof caps) != MMSYSERR_NOERROR)
+    return std::nullopt;
+  return WaveOutCaps{caps.szPname, caps.dwFormats};
+}
+
+std::optional<std::uint32_t> Win32System::CdAudioDeviceCount() {
+  return MciDeviceCount(static_cast<UINT>(kMciDeviceTypeCdAudio));
+}
+
+std::string Win32System::ProfileText(std::string_view file, std::string_view section, std::string_view key,
+                                     std::string_view default_text, std::size_t buffer_size) {
+  if (buffer_size == 0) return {};
+  std::vector<char> buffer(buffer_size + 1);
+  const DWORD length = ::GetPrivateProfileStringA(std::string(section).c_str(), std::string(key).c_str(),
+                                                  std::string(default_text).c_str(), buffer.data(),
+                                                  static_cast<DWORD>(buffer_size), std::string(file).c_str());
+  return std::string(buffer.data(), std::min<std::size_t>(length, buffer_size));
+}
+
+std::optional<FileVersionNumber> Win32System::FileVersion(std::string_view path) {
+  const std::string name(path);
+  DWORD handle = 0;
+  const DWORD size = ::GetFileVersionInfoSizeA(name.c_str(), &handle);
+  if (size == 0) return std::nullopt;
+  std::vector<char> data(size + 1);
+  if (!::GetFileVersionInfoA(name.c_str(), 0, size, data.data())) return std::nullopt;
+  void* fixed = nullptr;
+  UINT length = 0;
+  if (!::VerQueryValueA(data.data(), "\\", &fixed, &length) || !fixed || length < sizeof(VS_FIXEDFILEINFO))
+    return std::nullopt;
+  const auto* info = static_cast<const VS_FIXEDFILEINFO*>(fixed);
+  return FileVersionNumber{info->dwFileVersionMS, info->dwFileVersionLS};
+}
 
 }  // namespace tvx::win32

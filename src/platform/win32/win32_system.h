@@ -13,6 +13,25 @@ class Win32System : public System {
   ScreenInfo Screen() override;
   std::string UserLanguageName() override;
   std::string CommandLine() override;
+
+  bool ProcessorFlagToggles(std::uint32_t mask) override;
+  CpuidRegisters ProcessorIdentification(std::uint32_t leaf) override;
+  bool CyrixDivisionSignature() override;
+  bool SetCyrixIdentification(bool enabled) override;
+  std::uint64_t TimeStampCounter() override;
+  std::optional<std::uint64_t> PerformanceFrequency() override;
+  std::uint64_t PerformanceCounter() override;
+  std::uint32_t MillisecondClock() override;
+  void SleepMilliseconds(std::uint32_t milliseconds) override;
+  void SetTimeCriticalPriority(bool raised) override;
+
+  std::uint32_t WaveOutDeviceCount() override;
+  std::optional<WaveOutCaps> WaveOutCapabilities(std::optional<std::uint32_t> device) override;
+  std::optional<std::uint32_t> CdAudioDeviceCount() override;
+
+  std::string ProfileText(std::string_view file, std::string_view section, std::string_view key,
+                          std::string_view default_text, std::size_t buffer_size) override;
+  std::optional<FileVersionNumber> FileVersion(std::string_view path) override;
 };
 
 }  // namespace tvx::win32
