@@ -12,6 +12,7 @@
 #include "platform/file_services.h"
 #include "platform/host/simulated_machine.h"
 #include "registry/installed_products.h"
+#include "registry/product_record.h"
 #include "registry/product_registry_file.h"
 #include "registry/whole_file_replace.h"
 
@@ -34,7 +35,8 @@ constexpr const char* kProfile = R"({
   ]
 })";
 
-// The entries an installation records, in the order it writes them.
+// The entries RecordProduct writes, in its order, for the products that
+// are already there.
 void RecordEntries(tvx::ProductRegistryFile& registry, const std::string& product) {
   registry.WriteString("INSTALLED PRODUCTS", product, "");
   registry.WriteString(product, "Directory", "C:\\Tarvex\\" + product + "\\");
@@ -65,6 +67,11 @@ class Machine {
     tvx::ProductRegistryFile registry(state_, "");
     for (int i = 0; i < kProducts; ++i) RecordEntries(registry, ProductName(i));
     text_ = registry.Text();
+    script_.application_name = "New Product";
+    script_.volume_name = "ZEPHRA";
+    script_.configurations.resize(1);
+    script_.configurations[0].ini = {{"Detail"}, {"High"}};
+    choices_ = {"C:\\Tarvex\\New Product\\", "D:", 0, "English", "New Product", ""};
   }
   ~Machine() {
     machine_.reset();
@@ -72,6 +79,9 @@ class Machine {
   }
 
   tvx::FileSystem& files() { return machine_->files(); }
+  tvx::Platform& platform() { return machine_->platform(); }
+  const tvx::InstallScript& script() const { return script_; }
+  const tvx::InstallChoices& choices() const { return choices_; }
   tvx::RegistryProcessState& state() { return state_; }
   const std::string& text() const { return text_; }
   void Reset(const std::string& text) {
@@ -84,6 +94,8 @@ class Machine {
   std::unique_ptr<tvx::host::SimulatedMachine> machine_;
   tvx::RegistryProcessState state_;
   std::string text_;
+  tvx::InstallScript script_;
+  tvx::InstallChoices choices_;
 };
 
 Machine& TheMachine() {
@@ -128,9 +140,9 @@ void BM_RecordOneMore(benchmark::State& state) {
     state.PauseTiming();
     machine.Reset(machine.text());
     state.ResumeTiming();
-    tvx::ProductRegistryFile registry(machine.files(), machine.state());
-    RecordEntries(registry, "New Product");
-    if (!registry.Save()) state.SkipWithError("save failed");
+    if (!tvx::RecordProduct(machine.platform(), machine.state(), machine.script(), machine.choices(),
+                            "C:\\WINDOWS\\Start Menu\\Programs\\Tarvex Games\\New Product"))
+      state.SkipWithError("record failed");
   }
   SetCounters(state);
 }

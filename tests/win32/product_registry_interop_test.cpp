@@ -11,6 +11,7 @@
 #include "platform/file_services.h"
 #include "platform/win32/win32_platform.h"
 #include "registry/installed_products.h"
+#include "registry/product_record.h"
 #include "registry/product_registry_file.h"
 
 namespace tvx::testing {
@@ -116,6 +117,48 @@ TEST_F(ProductRegistryInteropTest, WindowsReadsBackEveryKindOfValueTheEditorWrit
   EXPECT_EQ(std::string(section, length), std::string("Zephra Gold\0", 12));
   // It holds no value for Windows either, as ReadString finds none.
   EXPECT_EQ(ProfileString("INSTALLED PRODUCTS", "Zephra Gold"), "<missing>");
+}
+
+TEST_F(ProductRegistryInteropTest, WindowsReadsBackEveryValueOfAProductRecord) {
+  InstallScript script;
+  script.application_name = "Zephra Gold";
+  script.volume_name = "ZEPHRA";
+  script.web_shortcut = true;
+  script.web_shortcut_name = "Zephra on the web";
+  script.client_offered = true;
+  script.web_addresses = {"http://www.zephra.example/start?lang=en&id=7"};
+  script.configurations.resize(1);
+  script.configurations[0].ini.keys = {"Detail Level", "Music Path"};
+  script.configurations[0].ini.values = {"High", "C:\\Program Files\\Tarvex\\Zephra Gold\\Music\\"};
+  InstallChoices choices;
+  choices.install_directory = "C:\\Program Files\\Tarvex\\Zephra Gold\\";
+  choices.source_directory = "D:";
+  choices.language =
+      "Fran\xE7"
+      "ais";
+  choices.desktop_shortcut_name = "Play Zephra Gold";
+  choices.web_address = script.web_addresses[0];
+  ASSERT_TRUE(RecordProduct(real_.platform(), state_, script, choices,
+                            "C:\\WINDOWS\\Start Menu\\Programs\\Tarvex Games\\Zephra Gold"));
+
+  ProductRegistryFile registry(files(), state_);
+  std::vector<std::string> keys;
+  for (const char* section : {"Zephra Gold", "NVC"}) {
+    std::string line;
+    while (registry.NextEntry(section, line)) {
+      const std::size_t equals = line.find('=');
+      ASSERT_NE(equals, std::string::npos) << line;
+      const std::string key = line.substr(0, equals);
+      SCOPED_TRACE(key);
+      keys.push_back(key);
+      EXPECT_EQ(ProfileString(section, key.c_str()), line.substr(equals + 1));
+    }
+  }
+  EXPECT_EQ(keys,
+            (std::vector<std::string>{"Music Path", "Detail Level", "URL", "WebShortCutDesktopName",
+                                      "ShortCutDesktopName", "ShortCutDirectory", "Language", "Configuration",
+                                      "VolumeName", "SrcDataPath", "Directory", "Valid"}));
+  EXPECT_EQ(ProfileString("Zephra Gold", "Directory"), choices.install_directory);
 }
 
 TEST_F(ProductRegistryInteropTest, TheEditorReadsWhatWindowsWrites) {
