@@ -2,11 +2,16 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string_view>
 
 #include "platform/platform_types.h"
 
 namespace tvx {
+
+class DialogModel;
+class ModelessDialog;
+class Surface;
 
 class Ui {
  public:
@@ -15,6 +20,16 @@ class Ui {
   // Shows a message box with the platform's style bits; answers box::kId*.
   virtual int ShowMessageBox(std::string_view text, std::string_view caption, std::uint32_t style,
                              BoxOwner owner = BoxOwner::MainWindow) = 0;
+
+  // Runs a dialog model modally on its template, owned by the main window
+  // when there is one; answers the code it ended with, -1 when the window
+  // could not be made. A Ui without windows makes none.
+  virtual int RunDialog(DialogModel& model);
+  // Opens a dialog that stays up until the answer is destroyed; null when
+  // the window could not be made.
+  virtual std::unique_ptr<ModelessDialog> OpenModeless(DialogModel& model, BoxOwner owner);
+  // Palettes and off-screen bitmaps; without a display, 8-bit framebuffers.
+  virtual Surface& surface();
 };
 
 }  // namespace tvx

@@ -1,5 +1,6 @@
 #include "platform/host/answer_script.h"
 
+#include <algorithm>
 #include <charconv>
 
 #include "platform/platform_types.h"
@@ -46,6 +47,72 @@ bool ApplyFilter(const std::string& word, BoxAnswer& answer) {
     return false;
   }
   return true;
+}
+
+std::optional<int> Integer(const std::vector<std::string>& words, std::size_t at) {
+  if (at >= words.size()) return std::nullopt;
+  int number = 0;
+  const std::string& word = words[at];
+  const auto [end, error] = std::from_chars(word.data(), word.data() + word.size(), number);
+  if (error != std::errc() || end != word.data() + word.size()) return std::nullopt;
+  return number;
+}
+
+constexpr std::pair<const char*, DialogAction::Kind> kActions[] = {
+    {"press", DialogAction::Kind::Press},
+    {"return", DialogAction::Kind::Return},
+    {"escape", DialogAction::Kind::Escape},
+    {"select", DialogAction::Kind::Select},
+    {"double-click", DialogAction::Kind::DoubleClick},
+    {"type", DialogAction::Kind::Type},
+    {"check", DialogAction::Kind::Check},
+    {"key", DialogAction::Kind::Key}};
+
+// How many words each action takes after its name: control, value, text.
+std::size_t ArgumentsOf(DialogAction::Kind kind) {
+  switch (kind) {
+    case DialogAction::Kind::Return:
+    case DialogAction::Kind::Escape:
+      return 0;
+    case DialogAction::Kind::Press:
+    case DialogAction::Kind::Key:
+      return 1;
+    default:
+      return 2;
+  }
+}
+
+std::optional<DialogAction> ParseDialogLine(const std::vector<std::string>& words, std::string& why) {
+  why =
+      "\"dialog\" needs a dialog number and an action (press, return, escape, select, double-click, type, "
+      "check, key)";
+  const auto dialog = Integer(words, 1);
+  if (!dialog || words.size() < 3) return std::nullopt;
+  DialogAction action;
+  action.dialog = *dialog;
+  const auto known = std::find_if(std::begin(kActions), std::end(kActions),
+                                  [&](const auto& entry) { return words[2] == entry.first; });
+  if (known == std::end(kActions)) return std::nullopt;
+  action.kind = known->second;
+  if (words.size() != 3 + ArgumentsOf(action.kind)) {
+    why = "\"" + words[2] + "\" takes " + std::to_string(ArgumentsOf(action.kind)) + " argument(s)";
+    return std::nullopt;
+  }
+  const auto first = Integer(words, 3);
+  const auto second = Integer(words, 4);
+  if ((ArgumentsOf(action.kind) > 0 && !first) ||
+      (ArgumentsOf(action.kind) > 1 && action.kind != DialogAction::Kind::Type && !second)) {
+    why = "\"" + words[2] + "\" takes numbers";
+    return std::nullopt;
+  }
+  if (action.kind == DialogAction::Kind::Key) {
+    action.value = *first;
+  } else if (first) {
+    action.control = *first;
+  }
+  if (second) action.value = *second;
+  if (action.kind == DialogAction::Kind::Type) action.text = words[4];
+  return action;
 }
 
 std::optional<BoxAnswer> ParseLine(const std::vector<std::string>& words, std::string& why) {
@@ -104,20 +171,57 @@ std::optional<AnswerScript> AnswerScript::Parse(std::string_view text, std::stri
     const auto words = Words(line);
     std::string why = "a quote is not closed";
     if (words && words->empty()) continue;
-    auto answer = words ? ParseLine(*words, why) : std::nullopt;
-    if (!answer) {
-      error = "line " + std::to_string(line_number) + ": " + why;
-      return std::nullopt;
+    if (words && (*words)[0] == "dialog") {
+      auto action = ParseDialogLine(*words, why);
+      if (action) {
+        action->line = line_number;
+        script.answers_.push_back(*action);
+        continue;
+      }
+    } else if (auto answer = words ? ParseLine(*words, why) : std::nullopt) {
+      answer->line = line_number;
+      script.answers_.push_back(*answer);
+      continue;
     }
-    answer->line = line_number;
-    script.answers_.push_back(*answer);
+    error = "line " + std::to_string(line_number) + ": " + why;
+    return std::nullopt;
   }
   return script;
 }
 
 std::optional<BoxAnswer> AnswerScript::NextBox() {
-  if (next_ == answers_.size()) return std::nullopt;
-  return answers_[next_++];
+  if (next_ == answers_.size() || NextIsDialog()) return std::nullopt;
+  return std::get<BoxAnswer>(answers_[next_++]);
+}
+
+bool AnswerScript::NextIsDialog() const {
+  return next_ < answers_.size() && std::holds_alternative<DialogAction>(answers_[next_]);
+}
+
+std::optional<DialogAction> AnswerScript::NextDialogAction(int dialog) {
+  if (!NextIsDialog() || std::get<DialogAction>(answers_[next_]).dialog != dialog) return std::nullopt;
+  return std::get<DialogAction>(answers_[next_++]);
+}
+
+int AnswerScript::NextLine() const {
+  if (next_ == answers_.size()) return 0;
+  return std::visit([](const auto& entry) { return entry.line; }, answers_[next_]);
+}
+
+std::string DialogAction::Describe() const {
+  for (const auto& [name, kind_of] : kActions) {
+    if (kind_of != kind) continue;
+    switch (ArgumentsOf(kind)) {
+      case 0:
+        return name;
+      case 1:
+        return std::string(name) + " " + std::to_string(kind == Kind::Key ? value : control);
+      default:
+        return std::string(name) + " " + std::to_string(control) + " " +
+               (kind == Kind::Type ? "\"" + text + "\"" : std::to_string(value));
+    }
+  }
+  return "?";
 }
 
 }  // namespace tvx::host

@@ -71,7 +71,9 @@ bool IsButtonOf(int button, std::uint32_t style) {
 
 }  // namespace
 
-HostUi::HostUi(Options options) : options_(std::move(options)) {}
+HostUi::HostUi(Options options)
+    : options_(std::move(options)),
+      surface_(DefaultSystemPalette(), [](int id) { return BitmapResourceBytes(id); }) {}
 
 int HostUi::ShowMessageBox(std::string_view text, std::string_view caption, std::uint32_t style,
                            BoxOwner owner) {
@@ -85,7 +87,10 @@ int HostUi::ShowMessageBox(std::string_view text, std::string_view caption, std:
 }
 
 HostUi::Choice HostUi::Choose(std::string_view text, std::string_view caption, std::uint32_t style) {
-  if (options_.answers) {
+  if (options_.answers && options_.answers->NextIsDialog()) {
+    problems_.push_back("answers:" + std::to_string(options_.answers->NextLine()) +
+                        " is for a dialog, but a message box came: " + TranscriptText(text));
+  } else if (options_.answers) {
     const auto answer = options_.answers->NextBox();
     const std::string where = answer ? "answers:" + std::to_string(answer->line) : "";
     if (!answer) {

@@ -8,7 +8,11 @@
 #include <string>
 #include <vector>
 
+#include "platform/dialog_model.h"
 #include "platform/host/answer_script.h"
+#include "platform/host/recording_dialog_view.h"
+#include "platform/indexed_surface.h"
+#include "platform/modeless_dialog.h"
 #include "platform/ui.h"
 
 namespace tvx::host {
@@ -26,6 +30,23 @@ class HostUi : public Ui {
   int ShowMessageBox(std::string_view text, std::string_view caption, std::uint32_t style,
                      BoxOwner owner) override;
 
+  // Dialogs run on their templates, driven by the answer script's dialog
+  // lines; without one, the default button is pressed (then Cancel).
+  int RunDialog(DialogModel& model) override;
+  std::unique_ptr<ModelessDialog> OpenModeless(DialogModel& model, BoxOwner owner) override;
+  Surface& surface() override { return surface_; }
+
+  void SetScreen(Size screen) { screen_ = screen; }
+
+  // One modal run: what the dialog showed when it opened, and its last state.
+  struct DialogRun {
+    DialogState shown;
+    std::shared_ptr<RecordingDialogView> view;
+  };
+  const std::vector<DialogRun>& dialogs() const { return dialogs_; }
+  // Modeless windows, open or closed, in the order they were opened.
+  const std::vector<std::shared_ptr<RecordingDialogView>>& windows() const { return windows_; }
+
   // Answers that did not match their box, and answers left unused.
   std::vector<std::string> AnswerProblems() const;
 
@@ -35,15 +56,26 @@ class HostUi : public Ui {
     std::string source;
   };
   Choice Choose(std::string_view text, std::string_view caption, std::uint32_t style);
+  std::shared_ptr<RecordingDialogView> MakeView(int template_id);
+  // Drives a running dialog until it ends; answers where the ending came from.
+  std::string Drive(DialogModel& model, RecordingDialogView& view, std::vector<std::string>& actions);
+  bool Apply(DialogModel& model, RecordingDialogView& view, const DialogAction& action);
+  void EndByDefault(DialogModel& model, RecordingDialogView& view, std::vector<std::string>& actions);
   std::optional<int> Prompt(std::uint32_t style);
   void Write(const std::string& line);
 
   Options options_;
   std::vector<std::string> problems_;
+  Size screen_{800, 600};
+  IndexedSurface surface_;
+  std::vector<DialogRun> dialogs_;
+  std::vector<std::shared_ptr<RecordingDialogView>> windows_;
 };
 
 // Escapes a text for one transcript line: \n, \r, \t, \", \\ and \xNN.
 std::string TranscriptText(std::string_view text);
 std::vector<int> ButtonsOfStyle(std::uint32_t style);
+// One transcript line for a dialog's state: caption and every control.
+std::string DescribeDialog(const DialogState& state);
 
 }  // namespace tvx::host

@@ -102,7 +102,9 @@ SimulatedMachine::SimulatedMachine(fs::path folder, MachineProfile profile, RunO
       system_(std::make_unique<HostSystem>(profile_, CommandLineOf(options), clock_, *files_)),
       shell_(std::make_unique<HostShell>(folder_, profile_, journal_)),
       ui_(std::make_unique<HostUi>(std::move(options.ui))),
-      platform_{*files_, *registry_, *system_, *shell_, *ui_} {}
+      platform_{*files_, *registry_, *system_, *shell_, *ui_} {
+  ui_->SetScreen({profile_.screen.width, profile_.screen.height});
+}
 
 std::unique_ptr<SimulatedMachine> SimulatedMachine::Open(const fs::path& folder, RunOptions options,
                                                          std::string& error) {

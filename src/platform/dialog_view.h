@@ -1,0 +1,77 @@
+// What a dialog model may do to its window: the backend's side of the
+// model/view seam. Rectangles are in pixels.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "platform/button_control.h"
+#include "platform/graphics_types.h"
+#include "platform/surface.h"
+
+namespace tvx {
+
+enum class SystemMetric {
+  MenuHeight,     // SM_CYMENUSIZE
+  CaptionHeight,  // SM_CYCAPTION
+  SizeHeight,     // SM_CYSIZE
+};
+
+// Controls a model may add at run time.
+enum class ControlKind { CheckBox, PushButton, ReadOnlyTextBox };
+
+class DialogView {
+ public:
+  virtual ~DialogView() = default;
+
+  virtual void SetTitle(std::string_view text) = 0;
+  virtual std::string Title() = 0;
+  virtual void SetText(int id, std::string_view text) = 0;
+  virtual std::string Text(int id) = 0;
+  virtual void Enable(int id, bool enabled) = 0;
+  virtual bool IsEnabled(int id) = 0;
+  virtual void Show(int id, bool visible) = 0;
+  virtual bool IsVisible(int id) = 0;
+
+  // The dialog's outer rectangle on the screen, and moving it there.
+  virtual Rect WindowRect() = 0;
+  virtual void MoveWindow(const Rect& screen) = 0;
+  // A control's outer rectangle on the screen; it moves in client coordinates.
+  virtual Rect ControlRect(int id) = 0;
+  virtual void MoveControl(int id, const Rect& client) = 0;
+  virtual Rect ScreenToClient(const Rect& screen) = 0;
+  // Text extent in the font of a control; id 0 is the dialog's own font.
+  virtual Size MeasureText(int id, std::string_view text) = 0;
+
+  // List boxes and combo boxes alike; indices from 0, -1 for none.
+  virtual int ListAdd(int id, std::string_view text, std::intptr_t data) = 0;
+  virtual void ListClear(int id) = 0;
+  virtual void ListDelete(int id, int index) = 0;
+  virtual void ListSelect(int id, int index) = 0;
+  virtual int ListSelection(int id) = 0;
+  virtual int ListCount(int id) = 0;
+  virtual std::intptr_t ListData(int id, int index) = 0;
+
+  virtual void CreateControl(ControlKind kind, int id, std::string_view text, const Rect& client) = 0;
+  virtual void DestroyControl(int id) = 0;
+  virtual void SetChecked(int id, bool checked) = 0;
+  virtual bool IsChecked(int id) = 0;
+
+  // Takes over an owner-drawn child control; null when there is none.
+  virtual ButtonControl* AttachButton(int id, ButtonEvents& events) = 0;
+  // Copies a bitmap to the window's client area through a palette (or none).
+  virtual void PaintBitmap(const OffscreenBitmap& bitmap, const LogicalPalette* palette, int x, int y) = 0;
+
+  virtual void End(int code) = 0;
+  // A message box owned by this dialog; answers box::kId*.
+  virtual int AskMessageBox(std::string_view text, std::string_view caption, std::uint32_t style) = 0;
+
+  // The screen's size (HORZRES, VERTRES of the screen device).
+  virtual Size ScreenSize() = 0;
+  virtual int Metric(SystemMetric metric) = 0;
+  // Whether the Return key is down, or was pressed since the last query.
+  virtual bool ReturnKeyDown() = 0;
+};
+
+}  // namespace tvx

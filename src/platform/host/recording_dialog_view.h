@@ -1,0 +1,154 @@
+// A dialog on the simulated machine: keeps the state of every control as
+// the user would see it, laid out from the program's dialog templates.
+#pragma once
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/dialog_view.h"
+#include "platform/host/dialog_templates.h"
+#include "platform/indexed_surface.h"
+#include "platform/ui.h"
+
+namespace tvx::host {
+
+struct ListItem {
+  std::string text;
+  std::intptr_t data = 0;
+};
+
+struct ControlState {
+  ControlClass kind = ControlClass::Other;
+  std::string text;
+  bool visible = true;
+  bool enabled = true;
+  bool checked = false;
+  Rect rect;  // client pixels
+  std::vector<ListItem> items;
+  int selected = -1;
+};
+
+// What the window shows at one moment.
+struct DialogState {
+  int id = 0;
+  std::string caption;
+  bool visible = true;
+  Rect window;  // screen pixels, frame included
+  std::map<int, ControlState> controls;
+  bool ended = false;
+  int end_code = 0;
+
+  const ControlState& control(int id) const;
+};
+
+// An owner-drawn control taken over by a widget.
+class HostButtonControl : public ButtonControl {
+ public:
+  HostButtonControl(ControlState& state, ButtonEvents& events) : state_(state), events_(events) {}
+  void Show(bool visible) override { state_.visible = visible; }
+  void Enable(bool enabled) override { state_.enabled = enabled; }
+  bool Exists() override { return true; }
+  void Move(const Rect& parent_client, bool repaint) override;
+  void DrawBitmap(const OffscreenBitmap& bitmap, const LogicalPalette& palette) override;
+  void Capture() override { captured_ = true; }
+  void ReleaseCapture() override { captured_ = false; }
+  void TakeFocus() override { focused_ = true; }
+  void PostCommand(int id) override { posted_.push_back(id); }
+
+  ButtonEvents& events() { return events_; }
+  const ControlState& state() const { return state_; }
+  bool captured() const { return captured_; }
+  bool focused() const { return focused_; }
+  const std::vector<int>& posted() const { return posted_; }
+  const OffscreenBitmap* drawn() const { return drawn_; }
+  int draws() const { return draws_; }
+  // Moves that asked the parent to repaint what they uncovered, and those that did not.
+  int erasing_moves() const { return erasing_moves_; }
+  int keeping_moves() const { return keeping_moves_; }
+
+ private:
+  ControlState& state_;
+  ButtonEvents& events_;
+  bool captured_ = false;
+  bool focused_ = false;
+  std::vector<int> posted_;
+  const OffscreenBitmap* drawn_ = nullptr;
+  int draws_ = 0;
+  int erasing_moves_ = 0;
+  int keeping_moves_ = 0;
+};
+
+class RecordingDialogView : public DialogView {
+ public:
+  struct Machine {
+    Size screen{800, 600};
+    Ui* ui = nullptr;  // message boxes the dialog asks
+    bool return_key_down = false;
+  };
+
+  RecordingDialogView(const DialogTemplate& dialog, Machine machine);
+
+  const DialogState& state() const { return state_; }
+  const DialogTemplate& dialog_template() const { return template_; }
+  HostButtonControl* button(int id);
+  // The client area as painted by the model, when it paints.
+  const IndexedBitmap* canvas() const { return canvas_.get(); }
+  void set_return_key_down(bool down) { machine_.return_key_down = down; }
+  // Called after every visible change (modeless windows write them out).
+  void set_on_change(std::function<void()> on_change) { on_change_ = std::move(on_change); }
+
+  void SetTitle(std::string_view text) override;
+  std::string Title() override { return state_.caption; }
+  void SetText(int id, std::string_view text) override;
+  std::string Text(int id) override { return Control(id).text; }
+  void Enable(int id, bool enabled) override;
+  bool IsEnabled(int id) override { return Control(id).enabled; }
+  void Show(int id, bool visible) override;
+  bool IsVisible(int id) override { return id == 0 ? state_.visible : Control(id).visible; }
+  Rect WindowRect() override { return state_.window; }
+  void MoveWindow(const Rect& screen) override;
+  Rect ControlRect(int id) override;
+  void MoveControl(int id, const Rect& client) override;
+  Rect ScreenToClient(const Rect& screen) override;
+  Size MeasureText(int id, std::string_view text) override;
+  int ListAdd(int id, std::string_view text, std::intptr_t data) override;
+  void ListClear(int id) override;
+  void ListDelete(int id, int index) override;
+  void ListSelect(int id, int index) override;
+  int ListSelection(int id) override { return Control(id).selected; }
+  int ListCount(int id) override { return static_cast<int>(Control(id).items.size()); }
+  std::intptr_t ListData(int id, int index) override;
+  void CreateControl(ControlKind kind, int id, std::string_view text, const Rect& client) override;
+  void DestroyControl(int id) override;
+  void SetChecked(int id, bool checked) override { Control(id).checked = checked; }
+  bool IsChecked(int id) override { return Control(id).checked; }
+  ButtonControl* AttachButton(int id, ButtonEvents& events) override;
+  void PaintBitmap(const OffscreenBitmap& bitmap, const LogicalPalette* palette, int x, int y) override;
+  void End(int code) override;
+  int AskMessageBox(std::string_view text, std::string_view caption, std::uint32_t style) override;
+  Size ScreenSize() override { return machine_.screen; }
+  int Metric(SystemMetric metric) override;
+  bool ReturnKeyDown() override { return machine_.return_key_down; }
+
+  // The frame around the client area: the dialog frame and the caption.
+  static constexpr int kFrame = 3;
+  static constexpr int kCaption = 18;
+
+ private:
+  ControlState& Control(int id);
+  Rect ClientOrigin() const;
+  void Changed();
+
+  DialogTemplate template_;
+  Machine machine_;
+  DialogState state_;
+  ControlState missing_;  // what a control the template lacks reads as
+  std::map<int, std::unique_ptr<HostButtonControl>> buttons_;
+  std::unique_ptr<IndexedBitmap> canvas_;
+  std::function<void()> on_change_;
+};
+
+}  // namespace tvx::host

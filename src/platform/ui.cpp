@@ -1,0 +1,18 @@
+#include "platform/ui.h"
+
+#include "platform/indexed_surface.h"
+#include "platform/modeless_dialog.h"
+
+namespace tvx {
+
+int Ui::RunDialog(DialogModel&) { return -1; }
+
+std::unique_ptr<ModelessDialog> Ui::OpenModeless(DialogModel&, BoxOwner) { return nullptr; }
+
+Surface& Ui::surface() {
+  // Stateless: it draws only into the bitmaps it hands out.
+  static IndexedSurface framebuffers;
+  return framebuffers;
+}
+
+}  // namespace tvx
