@@ -90,16 +90,20 @@ int EncodedScriptFile::ReadChar() {
   return c;
 }
 
-bool EncodedScriptFile::ReadPiece(std::string& piece) {
-  piece.clear();
-  while (piece.size() < kLinePieceLength) {
+bool EncodedScriptFile::ReadPiece(std::string_view& text) {
+  piece_.clear();
+  bool line_feed = false;
+  while (!line_feed && piece_.size() < kLinePieceLength) {
     const int c = ReadChar();
     if (c < 0) break;
     if (c == '\r') continue;
-    piece.push_back(static_cast<char>(c));
-    if (c == '\n') break;
+    if (c == '\n')
+      line_feed = true;
+    else
+      piece_.push_back(static_cast<char>(c));
   }
-  return !piece.empty();
+  text = piece_;
+  return line_feed || !piece_.empty();
 }
 
 }  // namespace tvx

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "script/byte_stream.h"
 #include "script/line_source.h"
@@ -19,7 +20,7 @@ class EncodedScriptFile : public LineSource {
  public:
   explicit EncodedScriptFile(ByteStream stream);
 
-  bool ReadPiece(std::string& piece) override;
+  bool ReadPiece(std::string_view& text) override;
   // The next deciphered character of the text, or -1 at the end of data.
   int ReadChar();
   // Whether the header held a key record, that is, whether this is a container at all.
@@ -38,6 +39,7 @@ class EncodedScriptFile : public LineSource {
   bool keyed_ = false;
   bool ended_ = false;
   std::uint32_t chunk_left_ = 0;
+  std::string piece_;
 };
 
 }  // namespace tvx

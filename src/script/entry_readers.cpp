@@ -8,25 +8,32 @@
 namespace tvx {
 namespace {
 
-// The first count fields, or false when one of the first needed ones is the
-// last field of the line.
+// The first fields as SplitField gives them, in one pass; false when one of
+// the first needed_commas fields is the last field of the line.
 template <std::size_t kCount>
 bool CutFields(std::string_view line, std::size_t needed_commas, std::array<Field, kCount>& fields) {
+  std::size_t start = 0;
   for (std::size_t i = 0; i < kCount; ++i) {
-    fields[i] = SplitField(line, static_cast<int>(i + 1));
-    if (i < needed_commas && !fields[i].comma_follows) return false;
+    // Fields are short: a plain scan beats a library search per field.
+    std::size_t comma = start;
+    while (comma < line.size() && line[comma] != ',') ++comma;
+    if (comma == line.size()) {
+      // Past the last comma every further field is the rest of the line.
+      for (std::size_t j = i; j < kCount; ++j) fields[j] = {line.substr(start), false};
+      return i >= needed_commas;
+    }
+    fields[i] = {line.substr(start, comma - start), true};
+    start = comma + 1;
   }
   return true;
 }
 
-CopyItem FileItem(const std::array<Field, 4>& fields) {
-  CopyItem item;
+void FillFileItem(CopyItem& item, const std::array<Field, 4>& fields) {
   item.source_name = fields[0].text;
   item.destination_name = fields[0].text;
   item.source_subdirectory = SourceSubdirectory(fields[1].text);
   item.destination_directory = DestinationDirectory(fields[2].text);
   item.size = BlocksOfBytes(ParseWholeNumber(fields[3].text));
-  return item;
 }
 
 bool OnlyWildcards(std::string_view name) { return name.find_first_not_of("?.*") == std::string_view::npos; }
@@ -34,10 +41,12 @@ bool OnlyWildcards(std::string_view name) { return name.find_first_not_of("?.*")
 }  // namespace
 
 std::string SourceSubdirectory(std::string_view field) {
-  std::string folder(field);
-  if (folder.empty()) return folder;
-  if (folder.front() != '\\') folder.insert(folder.begin(), '\\');
-  if (folder.back() != '\\') folder.push_back('\\');
+  std::string folder;
+  if (field.empty()) return folder;
+  folder.reserve(field.size() + 2);
+  if (field.front() != '\\') folder += '\\';
+  folder += field;
+  if (folder.back() != '\\') folder += '\\';
   return folder;
 }
 
@@ -60,11 +69,12 @@ bool ReadLanguageLine(std::string_view line, LanguageTable& languages) {
 }
 
 bool ReadFileLine(std::string_view line, CopyItemList& list) {
-  std::array<Field, 4> fields;
+  std::array<Field, 5> fields;
   if (!CutFields(line, 3, fields)) return false;
-  CopyItem item = FileItem(fields);
-  if (fields[3].comma_follows) item.destination_name = SplitField(line, 5).text;
-  list.Add(std::move(item));
+  CopyItem& item = list.items.emplace_back();
+  FillFileItem(item, {fields[0], fields[1], fields[2], fields[3]});
+  if (fields[3].comma_follows) item.destination_name = fields[4].text;
+  list.total += item.size;
   return true;
 }
 
@@ -80,9 +90,9 @@ bool ReadLanguageFileLine(std::string_view line, CopyItemList& list, std::string
         "Pas de langue d\xE9"
         "finie",
         "Liste des fichiers communs de langue", box::kOk);
-  CopyItem item = FileItem(fields);
+  CopyItem& item = list.items.emplace_back();
+  FillFileItem(item, fields);
   item.language_tag = current_tag;
-  list.AddUncounted(std::move(item));
   return true;
 }
 

@@ -93,8 +93,12 @@ std::string_view KeywordTable::Text(Keyword keyword) {
 Keyword KeywordTable::Classify(std::string_view line) {
   if (line.starts_with('[')) line.remove_prefix(1);
   if (line.empty()) return Keyword::DataLine;
-  for (const std::int8_t number : Index().groups[static_cast<unsigned char>(line[0])])
-    if (line.starts_with(kTexts[number])) return static_cast<Keyword>(number);
+  for (const std::int8_t number : Index().groups[static_cast<unsigned char>(line[0])]) {
+    const std::string_view text = kTexts[number];
+    // Every keyword has two characters or more: test the second one first.
+    if (line.size() >= text.size() && line[1] == text[1] && line.starts_with(text))
+      return static_cast<Keyword>(number);
+  }
   return Keyword::DataLine;
 }
 

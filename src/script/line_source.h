@@ -3,7 +3,7 @@
 #pragma once
 
 #include <cstddef>
-#include <string>
+#include <string_view>
 
 namespace tvx {
 
@@ -13,9 +13,10 @@ inline constexpr std::size_t kLinePieceLength = 499;
 class LineSource {
  public:
   virtual ~LineSource() = default;
-  // The next piece of at most kLinePieceLength characters, ending after a
-  // line feed when one comes first; false at the end with nothing read.
-  virtual bool ReadPiece(std::string& piece) = 0;
+  // The next piece of at most kLinePieceLength characters, a line feed that
+  // ends it counted but left out of the text; false at the end with nothing
+  // read. The text lasts until the next call.
+  virtual bool ReadPiece(std::string_view& text) = 0;
 };
 
 }  // namespace tvx

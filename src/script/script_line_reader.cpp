@@ -8,12 +8,11 @@
 namespace tvx {
 
 std::string_view ScriptLineReader::NextSignificantLine() {
-  while (source_->ReadPiece(piece_)) {
+  std::string_view line;
+  while (source_->ReadPiece(line)) {
     if (line_count_ < std::numeric_limits<std::int32_t>::max()) ++line_count_;
-    std::string_view line(piece_);
     // C text routines end a line at a zero byte; so does this reader.
     if (const std::size_t zero = line.find('\0'); zero != std::string_view::npos) line = line.substr(0, zero);
-    if (!line.empty() && line.back() == '\n') line.remove_suffix(1);
     const std::size_t first = line.find_first_not_of(" \t");
     if (first == std::string_view::npos) continue;
     line.remove_prefix(first);

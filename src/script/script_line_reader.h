@@ -25,7 +25,6 @@ class ScriptLineReader {
 
  private:
   std::unique_ptr<LineSource> source_;
-  std::string piece_;
   std::int32_t line_count_ = 0;
 };
 

@@ -44,7 +44,10 @@ class ScriptParser {
   bool ConfigValue(Keyword keyword, Configuration& configuration);
   bool ConfigFlag(Keyword keyword, Configuration& configuration);
   std::optional<ListEnd> ConfigList(Keyword keyword, Configuration& configuration);
-  std::optional<Keyword> ReadOpenList(Keyword keyword, Configuration& configuration);
+  bool ConfigStatement(Keyword keyword, Configuration& configuration);
+  Keyword NextKeyword();
+  // The keyword that ended the list, or ParseAbort when parsing must stop.
+  Keyword ReadOpenList(Keyword keyword, Configuration& configuration);
   void DropConfiguration();
   const std::string& FontsFolder();
 
@@ -284,17 +287,8 @@ const std::string& ScriptParser::FontsFolder() {
 void ScriptParser::ReadConfigBlock() {
   script_.configurations.emplace_back();
   Configuration& configuration = script_.configurations.back();
-  std::optional<Keyword> pending;
-  for (;;) {
-    Keyword keyword;
-    if (pending) {
-      keyword = *pending;
-      pending.reset();
-    } else {
-      const std::string_view line = Next();
-      if (end_of_file_) return;
-      keyword = KeywordTable::Classify(line);
-    }
+  Keyword keyword = NextKeyword();
+  while (!end_of_file_) {
     if (keyword == Keyword::EndConfig) {
       last_config_ended_ = true;
       return;
@@ -303,29 +297,39 @@ void ScriptParser::ReadConfigBlock() {
       last_config_ended_ = false;  // the block ends early but keeps what it read
       return;
     }
-    if (keyword == Keyword::CallDllFunction) {
-      const std::string line = Value();
-      if (end_of_file_) return;
-      if (!ReadDllCallLine(line, configuration.dll_call)) return DropConfiguration();
-      continue;
-    }
-    if (ConfigValue(keyword, configuration) || ConfigFlag(keyword, configuration)) {
-      if (end_of_file_) return;
-      continue;
-    }
-    if (const std::optional<ListEnd> end = ConfigList(keyword, configuration)) {
-      if (*end == ListEnd::EndOfFile) return;
-      if (*end != ListEnd::Closed) return DropConfiguration();
-      continue;
-    }
     if (keyword == Keyword::HardwareComponents || keyword == Keyword::SoftwareComponents ||
         keyword == Keyword::OperatingSystems) {
-      pending = ReadOpenList(keyword, configuration);
+      // An open list ends at the next keyword, which belongs to the block.
+      keyword = ReadOpenList(keyword, configuration);
       if (abort_) script_.configurations.pop_back();
-      if (!pending) return;
+      if (keyword == Keyword::ParseAbort) return;
+      continue;
     }
-    // Any other keyword, END SCRIPT included, is skipped inside a block.
+    if (!ConfigStatement(keyword, configuration)) return;
+    keyword = NextKeyword();
   }
+}
+
+bool ScriptParser::ConfigStatement(Keyword keyword, Configuration& configuration) {
+  if (keyword == Keyword::CallDllFunction) {
+    const std::string line = Value();
+    if (end_of_file_) return false;
+    if (ReadDllCallLine(line, configuration.dll_call)) return true;
+    DropConfiguration();
+    return false;
+  }
+  if (ConfigValue(keyword, configuration) || ConfigFlag(keyword, configuration)) return !end_of_file_;
+  if (const std::optional<ListEnd> end = ConfigList(keyword, configuration)) {
+    if (*end == ListEnd::Closed) return true;
+    if (*end != ListEnd::EndOfFile) DropConfiguration();
+    return false;
+  }
+  return true;  // any other keyword, END SCRIPT included, is skipped inside a block
+}
+
+Keyword ScriptParser::NextKeyword() {
+  const std::string_view line = Next();
+  return end_of_file_ ? Keyword::ParseAbort : KeywordTable::Classify(line);
 }
 
 bool ScriptParser::ConfigValue(Keyword keyword, Configuration& configuration) {
@@ -393,10 +397,10 @@ std::optional<ScriptParser::ListEnd> ScriptParser::ConfigList(Keyword keyword, C
   }
 }
 
-std::optional<Keyword> ScriptParser::ReadOpenList(Keyword keyword, Configuration& configuration) {
+Keyword ScriptParser::ReadOpenList(Keyword keyword, Configuration& configuration) {
   for (;;) {
     const std::string_view line = Next();
-    if (end_of_file_) return std::nullopt;
+    if (end_of_file_) return Keyword::ParseAbort;
     const Keyword next = KeywordTable::Classify(line);
     if (next != Keyword::DataLine) return next;
     bool accepted = false;
@@ -408,7 +412,7 @@ std::optional<Keyword> ScriptParser::ReadOpenList(Keyword keyword, Configuration
       accepted = ReadSystemLine(line, env_.tests, configuration.system, ui_);
     if (!accepted) {
       abort_ = true;
-      return std::nullopt;
+      return Keyword::ParseAbort;
     }
   }
 }
