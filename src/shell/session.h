@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "detection/detection_process_state.h"
 #include "detection/system_version.h"
 #include "platform/platform.h"
 #include "registry/registry_process_state.h"
@@ -25,6 +26,7 @@ struct Session {
   // Set when the process is already ending (web link): start-up does nothing.
   bool quit_requested = false;
   SystemVersion system_version;
+  DetectionProcessState detection_state;
   ScriptProcessState script_state;
   RegistryProcessState registry_state;
 
