@@ -19,6 +19,8 @@ int Usage() {
       "tvxauto controls CAPTION            the window's controls: id, class, text\n"
       "tvxauto text CAPTION ID             the text of one control\n"
       "tvxauto press CAPTION ID            press a button by its id\n"
+      "tvxauto select CAPTION ID INDEX     select an item of a list or combo box, as a click does\n"
+      "tvxauto rect CAPTION [ID]           screen rectangle of the window or of one control\n"
       "tvxauto hold-mutex NAME MS          hold a named mutex for that long");
   return 2;
 }
@@ -52,8 +54,9 @@ BOOL CALLBACK PrintTopLevel(HWND window, LPARAM) {
 }
 
 BOOL CALLBACK PrintControl(HWND control, LPARAM) {
-  std::printf("%d %s \"%s\"%s\n", GetDlgCtrlID(control), ClassOf(control).c_str(),
-              WindowText(control).c_str(), IsWindowEnabled(control) ? "" : " (disabled)");
+  std::printf("%d %s \"%s\"%s%s\n", GetDlgCtrlID(control), ClassOf(control).c_str(),
+              WindowText(control).c_str(), IsWindowEnabled(control) ? "" : " (disabled)",
+              IsWindowVisible(control) ? "" : " (hidden)");
   return TRUE;
 }
 
@@ -80,7 +83,41 @@ int Text(const char* caption, int id) {
   if (!window) return 1;
   HWND control = GetDlgItem(window, id);
   if (!control) return 1;
+  if (ClassOf(control) == "ComboBox") {
+    // A drop-down list shows its selected item; its window text may be empty.
+    // Asked in UTF-16: Wine hands the ANSI form across processes as UTF-16.
+    wchar_t item[2048] = {};
+    char text[4096] = {};
+    const LRESULT selected = SendMessageW(control, CB_GETCURSEL, 0, 0);
+    if (selected != CB_ERR && SendMessageW(control, CB_GETLBTEXTLEN, selected, 0) < 2048)
+      SendMessageW(control, CB_GETLBTEXT, selected, reinterpret_cast<LPARAM>(item));
+    WideCharToMultiByte(CP_ACP, 0, item, -1, text, sizeof text, nullptr, nullptr);
+    std::printf("%s\n", text);
+    return 0;
+  }
   std::printf("%s\n", WindowText(control).c_str());
+  return 0;
+}
+
+// Selects like the user: the new selection, then the notification the
+// dialog would get from a click.
+int Select(const char* caption, int id, int index) {
+  HWND window = FoundOrFail(caption);
+  HWND list = window ? GetDlgItem(window, id) : nullptr;
+  if (!list) return 1;
+  const bool combo = ClassOf(list) == "ComboBox";
+  if (SendMessageA(list, combo ? CB_SETCURSEL : LB_SETCURSEL, index, 0) != index) return 1;
+  PostMessageA(window, WM_COMMAND, MAKEWPARAM(id, combo ? CBN_SELCHANGE : LBN_SELCHANGE),
+               reinterpret_cast<LPARAM>(list));
+  return 0;
+}
+
+int PrintRect(const char* caption, int id) {
+  HWND window = FoundOrFail(caption);
+  HWND target = window && id != 0 ? GetDlgItem(window, id) : window;
+  RECT rect;
+  if (!target || !GetWindowRect(target, &rect)) return 1;
+  std::printf("%ld %ld %ld %ld\n", rect.left, rect.top, rect.right, rect.bottom);
   return 0;
 }
 
@@ -121,8 +158,10 @@ int main(int argc, char** argv) {
     return window ? (EnumChildWindows(window, PrintControl, 0), 0) : 1;
   }
   if (command == "hold-mutex") return HoldMutex(caption, Milliseconds(argc, argv, 3, 30000));
+  if (command == "rect") return PrintRect(caption, argc > 3 ? std::atoi(argv[3]) : 0);
   if (argc < 4) return Usage();
   if (command == "text") return Text(caption, std::atoi(argv[3]));
   if (command == "press") return Press(caption, std::atoi(argv[3]));
+  if (command == "select" && argc > 4) return Select(caption, std::atoi(argv[3]), std::atoi(argv[4]));
   return Usage();
 }

@@ -1,0 +1,102 @@
+// The one dialog class of the real backend: any model runs on its
+// resource template, with one dialog procedure forwarding the messages.
+#pragma once
+
+#include <windows.h>
+
+#include <map>
+#include <memory>
+
+#include "platform/dialog_model.h"
+#include "platform/modeless_dialog.h"
+
+namespace tvx::win32 {
+
+// An owner-drawn child control taken over by a widget: its window
+// procedure is replaced so input reaches the widget first.
+class Win32ButtonControl : public ButtonControl {
+ public:
+  Win32ButtonControl(HWND window, ButtonEvents& events);
+  ~Win32ButtonControl() override;
+  Win32ButtonControl(const Win32ButtonControl&) = delete;
+  Win32ButtonControl& operator=(const Win32ButtonControl&) = delete;
+
+  void Show(bool visible) override { ::ShowWindow(window_, visible ? SW_SHOW : SW_HIDE); }
+  void Enable(bool enabled) override { ::EnableWindow(window_, enabled); }
+  bool Exists() override { return ::IsWindow(window_) != FALSE; }
+  void Move(const Rect& parent_client, bool repaint) override;
+  void DrawBitmap(const OffscreenBitmap& bitmap, const LogicalPalette& palette) override;
+  void Capture() override { ::SetCapture(window_); }
+  void ReleaseCapture() override { ::ReleaseCapture(); }
+  void TakeFocus() override { ::SetFocus(window_); }
+  void PostCommand(int id) override;
+
+  ButtonEvents& events() { return events_; }
+
+ private:
+  static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+  LRESULT Handle(UINT message, WPARAM wparam, LPARAM lparam);
+
+  HWND window_;
+  ButtonEvents& events_;
+  WNDPROC original_ = nullptr;
+};
+
+class Win32DialogHost : public DialogView, public ModelessDialog {
+ public:
+  explicit Win32DialogHost(DialogModel& model) : model_(model) {}
+  ~Win32DialogHost() override;
+
+  // Runs modally; the end code, or -1 when the window could not be made.
+  int RunModal(HWND owner);
+  bool OpenModeless(HWND owner);
+
+  DialogView& view() override { return *this; }
+
+  void SetTitle(std::string_view text) override;
+  std::string Title() override;
+  void SetText(int id, std::string_view text) override;
+  std::string Text(int id) override;
+  void Enable(int id, bool enabled) override;
+  bool IsEnabled(int id) override;
+  void Show(int id, bool visible) override;
+  bool IsVisible(int id) override;
+  Rect WindowRect() override;
+  void MoveWindow(const Rect& screen) override;
+  Rect ControlRect(int id) override;
+  void MoveControl(int id, const Rect& client) override;
+  Rect ScreenToClient(const Rect& screen) override;
+  Size MeasureText(int id, std::string_view text) override;
+  int ListAdd(int id, std::string_view text, std::intptr_t data) override;
+  void ListClear(int id) override;
+  void ListDelete(int id, int index) override;
+  void ListSelect(int id, int index) override;
+  int ListSelection(int id) override;
+  int ListCount(int id) override;
+  std::intptr_t ListData(int id, int index) override;
+  void CreateControl(ControlKind kind, int id, std::string_view text, const Rect& client) override;
+  void DestroyControl(int id) override { ::DestroyWindow(Item(id)); }
+  void SetChecked(int id, bool checked) override { ::CheckDlgButton(window_, id, checked ? BST_CHECKED : 0); }
+  bool IsChecked(int id) override { return ::IsDlgButtonChecked(window_, id) == BST_CHECKED; }
+  ButtonControl* AttachButton(int id, ButtonEvents& events) override;
+  void PaintBitmap(const OffscreenBitmap& bitmap, const LogicalPalette* palette, int x, int y) override;
+  void End(int code) override;
+  int AskMessageBox(std::string_view text, std::string_view caption, std::uint32_t style) override;
+  Size ScreenSize() override;
+  int Metric(SystemMetric metric) override;
+  bool ReturnKeyDown() override { return ::GetAsyncKeyState(VK_RETURN) != 0; }
+
+ private:
+  static INT_PTR CALLBACK Procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+  INT_PTR Handle(UINT message, WPARAM wparam, LPARAM lparam);
+  void Command(int id, int code, HWND control);
+  HWND Item(int id) const { return ::GetDlgItem(window_, id); }
+  bool IsCombo(int id) const;
+
+  DialogModel& model_;
+  HWND window_ = nullptr;
+  bool modal_ = false;
+  std::map<int, std::unique_ptr<Win32ButtonControl>> buttons_;
+};
+
+}  // namespace tvx::win32
