@@ -7,12 +7,17 @@
 namespace tvx {
 namespace {
 
+std::optional<std::string> ProductValue(FileSystem& files, RegistryProcessState& state,
+                                        std::string_view product, std::string_view key) {
+  ProductRegistryFile registry(files, state);
+  std::string value;
+  if (!registry.ReadString(product, key, value)) return std::nullopt;
+  return value;
+}
+
 std::optional<std::string> ProductDirectory(FileSystem& files, RegistryProcessState& state,
                                             std::string_view product) {
-  ProductRegistryFile registry(files, state);
-  std::string directory;
-  if (!registry.ReadString(product, kDirectoryKey, directory)) return std::nullopt;
-  return directory;
+  return ProductValue(files, state, product, kDirectoryKey);
 }
 
 }  // namespace
@@ -36,6 +41,11 @@ std::optional<std::string> ProductScriptPath(FileSystem& files, RegistryProcessS
   const auto directory = ProductDirectory(files, state, product);
   if (!directory) return std::nullopt;
   return *directory + "InstData\\tvx.ins";
+}
+
+std::optional<std::string> RecordedVolumeName(FileSystem& files, RegistryProcessState& state,
+                                              std::string_view product) {
+  return ProductValue(files, state, product, "VolumeName");
 }
 
 }  // namespace tvx

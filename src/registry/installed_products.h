@@ -24,5 +24,8 @@ std::string ProductInstallDataDirectory(FileSystem& files, RegistryProcessState&
 // The product's "Directory" + "InstData\tvx.ins"; nullopt without one.
 std::optional<std::string> ProductScriptPath(FileSystem& files, RegistryProcessState& state,
                                              std::string_view product);
+// The product's recorded "VolumeName"; nullopt without one.
+std::optional<std::string> RecordedVolumeName(FileSystem& files, RegistryProcessState& state,
+                                              std::string_view product);
 
 }  // namespace tvx

@@ -21,7 +21,7 @@ TEST_F(InstalledProductsTest, TheListHoldsEveryLineOfTheSectionInFileOrder) {
 
 TEST_F(InstalledProductsTest, InstallDataAndScriptComeFromTheProductsDirectory) {
   Write(kIniPath,
-        "[Zephra]\r\nDirectory=C:\\Games\\Zephra\\\r\n[Bare]\r\nDirectory\r\n"
+        "[Zephra]\r\nDirectory=C:\\Games\\Zephra\\\r\nVolumeName=ZEPHRA\r\n[Bare]\r\nDirectory\r\n"
         "[Zephra Gold]\r\nLanguage=English\r\n");
   const struct {
     const char* product;
@@ -41,6 +41,8 @@ TEST_F(InstalledProductsTest, InstallDataAndScriptComeFromTheProductsDirectory) 
     EXPECT_EQ(ProductInstallDataDirectory(files(), state_, row.product), row.install_data);
     EXPECT_EQ(ProductScriptPath(files(), state_, row.product), row.script);
   }
+  EXPECT_EQ(RecordedVolumeName(files(), state_, "Zephra"), "ZEPHRA");
+  EXPECT_EQ(RecordedVolumeName(files(), state_, "Zephra Gold"), std::nullopt);
 }
 
 }  // namespace
