@@ -11,6 +11,7 @@
 #include "platform/platform.h"
 #include "registry/registry_process_state.h"
 #include "script/script_process_state.h"
+#include "ui/ui_process_state.h"
 
 namespace tvx {
 
@@ -29,6 +30,7 @@ struct Session {
   DetectionProcessState detection_state;
   ScriptProcessState script_state;
   RegistryProcessState registry_state;
+  UiProcessState ui_state;
 
   // Held for the life of the process; the product mutex is given up when
   // the game is started.

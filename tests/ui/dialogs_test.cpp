@@ -2,6 +2,7 @@
 // what they show, where, and what they answer.
 #include <gtest/gtest.h>
 
+#include "platform/host/answer_script.h"
 #include "platform/host/dialog_templates.h"
 #include "platform/indexed_surface.h"
 #include "support/test_machine.h"
@@ -81,6 +82,34 @@ TEST(QuestionDialogTest, WithoutAnswersTheDefaultButtonAnswersAndAnUnfollowedScr
   testing::TestMachine wrong = MachineAnswering("dialog 133 press 1\n");
   EXPECT_EQ(QuestionDialog("Sure?", "Q", false, Label).Ask(wrong.platform().ui), box::kIdYes);
   EXPECT_EQ(UiOf(wrong).AnswerProblems().size(), 2u);  // left open, and a line unused
+}
+
+TEST(DialogAnswersTest, BadDialogLinesAreReportedWithTheirNumber) {
+  struct Row {
+    const char* text;
+    const char* error;
+  };
+  const Row rows[] = {
+      {"dialog", "line 1: \"dialog\" needs a dialog number and an action"},
+      {"box IDOK\ndialog 133 push 1", "line 2: \"dialog\" needs a dialog number and an action"},
+      {"dialog 133 select 1009", "line 1: \"select\" takes 2 argument(s)"},
+      {"dialog 133 press OK", "line 1: \"press\" takes numbers"},
+      {"dialog 133 return 1", "line 1: \"return\" takes 0 argument(s)"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.text);
+    std::string error;
+    EXPECT_FALSE(host::AnswerScript::Parse(row.text, error));
+    EXPECT_EQ(error.substr(0, std::string(row.error).size()), row.error);
+  }
+}
+
+TEST(DialogAnswersTest, ABoxWhereTheScriptExpectsADialogIsReported) {
+  testing::TestMachine machine = MachineAnswering("dialog 150 press 1\n");
+  EXPECT_EQ(machine.platform().ui.ShowMessageBox("Oops", "SetupTvx", box::kOk), box::kIdOk);
+  const auto problems = UiOf(machine).AnswerProblems();
+  ASSERT_EQ(problems.size(), 2u);
+  EXPECT_EQ(problems[0], "answers:1 is for a dialog, but a message box came: \"Oops\"");
 }
 
 struct Languages {

@@ -7,6 +7,7 @@
 
 #include "detection/detection_catalogue.h"
 #include "encoded_script_writer.h"
+#include "pcx2png_command.h"
 #include "scratch_machine.h"
 #include "script/encoded_script_file.h"
 #include "script/script_loader.h"
@@ -146,7 +147,10 @@ int main(int argc, char** argv) {
   CLI::App* encode = app.add_subcommand("encode", "write an encoded container of a plain script");
   encode->add_option("TEXT", text, "the plain script")->required();
   encode->add_option("-o,--output", output, "the container to write")->required();
+  tvx::authoring::Pcx2PngArguments pcx2png_arguments;
+  CLI::App* pcx2png = tvx::authoring::AddPcx2PngCommand(app, pcx2png_arguments);
   CLI11_PARSE(app, argc, argv);
+  if (*pcx2png) return tvx::authoring::RunPcx2Png(pcx2png_arguments);
   if (*check) return Check(script, label);
   if (*dump) return Dump(script, label);
   if (*decode) return Decode(container);

@@ -1,0 +1,25 @@
+// Any bytes as a PCX picture: decoded without reading or writing out of
+// bounds, then drawn into a framebuffer through a palette.
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <span>
+
+#include "platform/indexed_surface.h"
+#include "ui/panel_palette.h"
+#include "ui/pcx_image.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  tvx::PcxImage image;
+  if (!tvx::DecodePcx(std::span(data, size), image)) return 0;
+  if (image.pixels.size() != static_cast<std::size_t>(std::max<int>(image.bytes_per_line, 0)) *
+                                 static_cast<std::size_t>(std::max<int>(image.height, 0)) &&
+      !image.pixels.empty())
+    __builtin_trap();
+  tvx::IndexedSurface surface;
+  const auto palette = tvx::BuildPanelPalette(surface, image.palette);
+  const auto bitmap =
+      surface.CreateBitmap({std::clamp<int>(image.width, 0, 300), std::clamp<int>(image.height, 0, 300)});
+  surface.DrawIndexed(*bitmap, *palette, image.View());
+  return 0;
+}
