@@ -8,6 +8,10 @@
 namespace tvx {
 
 struct CopyItem {
+  // Written out so that a new item in a list is not zero-filled before its
+  // members are built: the lists hold tens of thousands.
+  CopyItem() {}
+
   std::string source_name;
   std::string destination_name;
   std::string source_subdirectory;    // "\dir\" or empty
