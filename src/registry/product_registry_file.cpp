@@ -49,7 +49,7 @@ bool ProductRegistryFile::ScanNext(std::string_view& line) {
   while (position_ + 1 < count) {
     ++position_;
     line = WithoutLeadingBlanks(lines_[static_cast<std::size_t>(position_)]);
-    if (line.empty() || line.starts_with("//")) continue;
+    if (IsInsignificant(line)) continue;
     if (line.ends_with('\n')) line.remove_suffix(1);
     return true;
   }
