@@ -52,6 +52,7 @@ class Win32DialogHost : public DialogView, public ModelessDialog {
   bool OpenModeless(HWND owner);
 
   DialogView& view() override { return *this; }
+  HWND window() const { return window_; }
 
   void SetTitle(std::string_view text) override;
   std::string Title() override;
