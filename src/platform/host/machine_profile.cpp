@@ -212,6 +212,29 @@ MachineProfile ParseProfile(const Json& root) {
   return profile;
 }
 
+// Errors quote the profile's own text: keep them to one short line.
+std::string OneLine(std::string_view text) {
+  constexpr std::size_t kLongest = 200;
+  std::string line;
+  for (char c : text.substr(0, kLongest)) line += static_cast<unsigned char>(c) < 0x20 ? '?' : c;
+  return text.size() > kLongest ? line + "..." : line;
+}
+
+std::optional<MachineProfile> ParseOrExplain(const std::string& json_text, std::string& error) {
+  try {
+    const Json root = Json::parse(json_text);
+    if (!root.is_object()) throw std::invalid_argument("the top level is not an object");
+    return ParseProfile(root);
+  } catch (const Json::parse_error& e) {
+    error = std::string("not valid JSON: ") + e.what();
+  } catch (const Json::exception& e) {
+    error = std::string("wrong content: ") + e.what();
+  } catch (const std::exception& e) {
+    error = e.what();
+  }
+  return std::nullopt;
+}
+
 }  // namespace
 
 const DriveProfile* MachineProfile::FindDrive(char letter) const {
@@ -236,18 +259,9 @@ std::string LibraryKey(std::string_view name) {
 }
 
 std::optional<MachineProfile> ParseMachineProfile(const std::string& json_text, std::string& error) {
-  try {
-    const Json root = Json::parse(json_text);
-    if (!root.is_object()) throw std::invalid_argument("the top level is not an object");
-    return ParseProfile(root);
-  } catch (const Json::parse_error& e) {
-    error = std::string("not valid JSON: ") + e.what();
-  } catch (const Json::exception& e) {
-    error = std::string("wrong content: ") + e.what();
-  } catch (const std::exception& e) {
-    error = e.what();
-  }
-  return std::nullopt;
+  const auto result = ParseOrExplain(json_text, error);
+  if (!result) error = OneLine(error);
+  return result;
 }
 
 }  // namespace tvx::host

@@ -33,6 +33,8 @@ TEST(SimulatedMachineTest, BadProfilesAreRefusedWithOneLineAndNothingIsMade) {
       {"bad drive type", ProfileWith("\"cdrom\"", "\"floppy\""), "floppy"},
       {"bad letter", ProfileWith("\"letter\": \"D\"", "\"letter\": \"DD\""), "DD"},
       {"same letter twice", ProfileWith("\"letter\": \"D\"", "\"letter\": \"C\""), "twice"},
+      // Regression: the error quoted the value with its line breaks.
+      {"line break in a quoted value", ProfileWith("\"letter\": \"D\"", "\"letter\": \"D\\nE\""), "D?E"},
       {"windows on no drive", ProfileWith("\"C:\\\\WINDOWS\",", "\"Q:\\\\WINDOWS\","), "windows_directory"},
   };
   for (const Row& row : rows) {
