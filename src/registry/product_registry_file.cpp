@@ -6,6 +6,7 @@
 #include "platform/path_text.h"
 #include "registry/registry_text.h"
 #include "registry/whole_file_replace.h"
+#include "script/script_text.h"
 
 namespace tvx {
 
@@ -104,7 +105,7 @@ bool ProductRegistryFile::ReadString(std::string_view section, std::string_view 
 bool ProductRegistryFile::ReadLong(std::string_view section, std::string_view key, std::int32_t& value) {
   std::string text;
   if (!ReadString(section, key, text)) return false;
-  value = ParseDecimalLong(text);
+  value = ParseWholeNumber(text);
   return true;
 }
 

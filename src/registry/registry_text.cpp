@@ -70,19 +70,6 @@ bool ContainsLowerNeedle(std::string_view text, std::string_view lower_needle) {
   return false;
 }
 
-std::int32_t ParseDecimalLong(std::string_view text) {
-  std::size_t i = 0;
-  while (i < text.size() && (text[i] == ' ' || (text[i] >= '\t' && text[i] <= '\r'))) ++i;
-  bool negative = false;
-  if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
-  constexpr std::int64_t kLimit = std::int64_t{std::numeric_limits<std::int32_t>::max()} + 1;
-  std::int64_t value = 0;
-  for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i)
-    value = std::min(value * 10 + (text[i] - '0'), kLimit);
-  if (negative) return static_cast<std::int32_t>(-value);
-  return static_cast<std::int32_t>(std::min<std::int64_t>(value, kLimit - 1));
-}
-
 std::vector<std::string> ParseRegistryText(std::string_view text) {
   std::vector<std::string> lines;
   while (!text.empty()) {

@@ -19,9 +19,6 @@ std::string_view KeyOf(std::string_view line);
 // True when the text holds the needle, ASCII letters compared without case;
 // the needle must already be lower case.
 bool ContainsLowerNeedle(std::string_view text, std::string_view lower_needle);
-// A decimal number: leading white space, optional sign, digits up to the
-// first other character; 0 without digits; clamped to 32 bits.
-std::int32_t ParseDecimalLong(std::string_view text);
 
 // The non-empty lines of the file, without their line ends. A CR is part of
 // the line end only right before a LF; every other byte is kept.

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "registry/registry_text.h"
+#include "script/script_text.h"
 
 namespace tvx {
 namespace {
@@ -117,7 +118,7 @@ TEST_F(ProductRegistryFileTest, NumbersReadLikeTheCRuntime) {
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.text);
-    EXPECT_EQ(ParseDecimalLong(row.text), row.value);
+    EXPECT_EQ(ParseWholeNumber(row.text), row.value);
   }
 }
 
