@@ -2,7 +2,6 @@
 #include "registry/registry_text.h"
 
 #include <algorithm>
-#include <limits>
 
 namespace tvx {
 namespace {
