@@ -49,6 +49,11 @@ class Shell {
   virtual MutexResult CreateNamedMutex(std::string_view name) = 0;
   // LoadLibraryA: null when the library cannot be loaded.
   virtual std::unique_ptr<LoadedLibrary> OpenLibrary(std::string_view name) = 0;
+  // For every running process whose executable's file name equals the
+  // given name (ASCII case ignored), brings its first top-level window
+  // without a parent to the front; false when none runs or processes
+  // cannot be listed on this platform.
+  virtual bool BringProcessWindowToFront(std::string_view executable_name) = 0;
 };
 
 }  // namespace tvx

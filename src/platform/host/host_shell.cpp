@@ -8,6 +8,8 @@
 #include <cstdio>
 #include <string>
 
+#include "platform/path_text.h"
+
 namespace tvx::host {
 namespace {
 
@@ -88,6 +90,16 @@ std::unique_ptr<LoadedLibrary> HostShell::OpenLibrary(std::string_view name) {
   const auto found = profile_.libraries.find(LibraryKey(name));
   if (found == profile_.libraries.end()) return nullptr;
   return std::make_unique<ProfileLibrary>(found->second);
+}
+
+bool HostShell::BringProcessWindowToFront(std::string_view executable_name) {
+  bool found = false;
+  for (const ProcessProfile& process : profile_.processes) {
+    if (!EqualsNoCase(AfterLastBackslash(process.executable), executable_name)) continue;
+    found = true;
+    if (!process.window.empty()) journal_.Record("front", process.window);
+  }
+  return found;
 }
 
 }  // namespace tvx::host

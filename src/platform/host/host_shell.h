@@ -21,6 +21,8 @@ class HostShell : public Shell {
   MutexResult CreateNamedMutex(std::string_view name) override;
   // The libraries the profile declares, each function answering its number.
   std::unique_ptr<LoadedLibrary> OpenLibrary(std::string_view name) override;
+  // The profile's running programs; the window brought up is journalled.
+  bool BringProcessWindowToFront(std::string_view executable_name) override;
 
  private:
   std::filesystem::path machine_folder_;

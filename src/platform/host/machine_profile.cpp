@@ -172,6 +172,15 @@ void ParseFiles(const Json& list, MachineProfile& profile) {
   }
 }
 
+void ParseProcesses(const Json& list, MachineProfile& profile) {
+  for (const Json& entry : list) {
+    ProcessProfile process;
+    process.executable = ReadRequired<std::string>(entry, "executable");
+    ReadOptional(entry, "window", process.window);
+    profile.processes.push_back(std::move(process));
+  }
+}
+
 void ParseDevices(const Json& root, MachineProfile& profile) {
   if (root.contains("cpu")) profile.cpu = ParseCpu(root.at("cpu"));
   if (root.contains("sound")) profile.sound = ParseSound(root.at("sound"));
@@ -179,6 +188,7 @@ void ParseDevices(const Json& root, MachineProfile& profile) {
   if (root.contains("files")) ParseFiles(root.at("files"), profile);
   if (root.contains("local_machine_keys"))
     profile.local_machine_keys = root.at("local_machine_keys").get<std::vector<std::string>>();
+  if (root.contains("processes")) ParseProcesses(root.at("processes"), profile);
 }
 
 void CheckDrives(const MachineProfile& profile) {

@@ -60,6 +60,13 @@ struct FileProfile {
   std::string text;
 };
 
+// A program running on the machine, and the caption of its main window
+// (empty when it has none).
+struct ProcessProfile {
+  std::string executable;
+  std::string window;
+};
+
 struct MachineProfile {
   std::string description;
   VersionRecord version;
@@ -78,6 +85,7 @@ struct MachineProfile {
   std::map<std::string, std::map<std::string, std::int32_t>> libraries;
   std::vector<FileProfile> files;
   std::vector<std::string> local_machine_keys;  // registry keys under HKEY_LOCAL_MACHINE
+  std::vector<ProcessProfile> processes;        // programs already running
 
   const DriveProfile* FindDrive(char letter) const;
   const DriveProfile* FirstCdRom() const;

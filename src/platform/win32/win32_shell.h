@@ -11,6 +11,8 @@ class Win32Shell : public Shell {
   bool OpenDocument(std::string_view target) override;
   MutexResult CreateNamedMutex(std::string_view name) override;
   std::unique_ptr<LoadedLibrary> OpenLibrary(std::string_view name) override;
+  // Tool-help looked up at run time: Windows NT 4.0 has none.
+  bool BringProcessWindowToFront(std::string_view executable_name) override;
 };
 
 }  // namespace tvx::win32

@@ -184,6 +184,22 @@ TEST(SimulatedMachineTest, MutexesHoldAcrossOpeningsOfTheSameMachine) {
   EXPECT_FALSE(other_process->platform().shell.CreateNamedMutex("SetupTvx.exe").already_existed);
 }
 
+TEST(SimulatedMachineTest, RunningProgramsAreBroughtToTheFrontByFileName) {
+  TestMachine::Options options;
+  options.profile_json = DefaultProfileJson();
+  options.profile_json.insert(
+      1,
+      "\"processes\": [{\"executable\": \"C:\\\\Games\\\\Zephra.EXE\", \"window\": \"Zephra\"},"
+      "{\"executable\": \"C:\\\\Tools\\\\zephra.exe\"}],");
+  TestMachine machine(options);
+  Shell& shell = machine.platform().shell;
+  EXPECT_TRUE(shell.BringProcessWindowToFront("ZEPHRA.exe"));
+  EXPECT_FALSE(shell.BringProcessWindowToFront("ZEPHRA"));
+  EXPECT_FALSE(shell.BringProcessWindowToFront("Games\\Zephra.EXE"));
+  // The second process has no window: found, nothing raised.
+  EXPECT_EQ(machine.Journal(), "front Zephra\n");
+}
+
 TEST(SimulatedMachineTest, DocumentsAreJournalled) {
   TestMachine machine;
   EXPECT_TRUE(machine.platform().shell.OpenDocument("http://www.example.invalid/zephra"));
