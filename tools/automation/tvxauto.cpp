@@ -21,6 +21,9 @@ int Usage() {
       "tvxauto press CAPTION ID            press a button by its id\n"
       "tvxauto select CAPTION ID INDEX     select an item of a list or combo box, as a click does\n"
       "tvxauto rect CAPTION [ID]           screen rectangle of the window or of one control\n"
+      "tvxauto hover CAPTION ID            move the pointer to the middle of a control\n"
+      "tvxauto point X Y                   move the pointer to a screen position\n"
+      "tvxauto pixel X Y                   the colour on the screen there: R G B\n"
       "tvxauto hold-mutex NAME MS          hold a named mutex for that long");
   return 2;
 }
@@ -143,12 +146,39 @@ DWORD Milliseconds(int argc, char** argv, int index, DWORD fallback) {
   return argc > index ? static_cast<DWORD>(std::strtoul(argv[index], nullptr, 10)) : fallback;
 }
 
+// Moves the real pointer, so the window under it gets the moves a user's
+// mouse would give.
+int PointAt(int x, int y) {
+  if (!SetCursorPos(x, y)) return 1;
+  Sleep(200);
+  return 0;
+}
+
+int Hover(const char* caption, int id) {
+  HWND window = FoundOrFail(caption);
+  HWND control = window ? GetDlgItem(window, id) : nullptr;
+  RECT rect{};
+  if (!control || !GetWindowRect(control, &rect)) return 1;
+  return PointAt((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+}
+
+int Pixel(int x, int y) {
+  HDC screen = GetDC(nullptr);
+  const COLORREF colour = GetPixel(screen, x, y);
+  ReleaseDC(nullptr, screen);
+  if (colour == CLR_INVALID) return 1;
+  std::printf("%d %d %d\n", GetRValue(colour), GetGValue(colour), GetBValue(colour));
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   if (argc < 2) return Usage();
   const std::string command = argv[1];
   if (command == "list") return EnumWindows(PrintTopLevel, 0) ? 0 : 1;
+  if (command == "point" && argc > 3) return PointAt(std::atoi(argv[2]), std::atoi(argv[3]));
+  if (command == "pixel" && argc > 3) return Pixel(std::atoi(argv[2]), std::atoi(argv[3]));
   if (argc < 3) return Usage();
   const char* caption = argv[2];
   if (command == "wait") return WaitForWindow(caption, Milliseconds(argc, argv, 3, 20000)) ? 0 : 1;
@@ -162,6 +192,7 @@ int main(int argc, char** argv) {
   if (argc < 4) return Usage();
   if (command == "text") return Text(caption, std::atoi(argv[3]));
   if (command == "press") return Press(caption, std::atoi(argv[3]));
+  if (command == "hover") return Hover(caption, std::atoi(argv[3]));
   if (command == "select" && argc > 4) return Select(caption, std::atoi(argv[3]), std::atoi(argv[4]));
   return Usage();
 }
