@@ -1,0 +1,23 @@
+#include "shell/startup_places.h"
+
+#include "platform/path_text.h"
+
+namespace tvx {
+
+std::string FindSourceRoot(FileSystem& files, const InstallScript& script) {
+  if (script.data_source != kDataSourceCdRom) return script.data_source;
+  if (!EqualsNoCase(script.volume_name, kFixedVolumeLabel)) return {};
+  for (const std::string& root : files.LogicalDrives()) {
+    if (files.DriveKind(root) != DriveType::CdRom) continue;
+    const auto label = files.VolumeLabel(root);
+    if (label && EqualsNoCase(*label, script.volume_name)) return root.substr(0, 2);
+  }
+  return {};
+}
+
+std::string ClientSourceFolder(const InstallScript& script, std::string_view source_root, bool installed) {
+  if (!script.client_offered || installed) return kNoClientFolder;
+  return JoinPath(source_root, script.client_folder);
+}
+
+}  // namespace tvx
