@@ -18,8 +18,9 @@ enum class SystemMetric {
   SizeHeight,     // SM_CYSIZE
 };
 
-// Controls a model may add at run time.
-enum class ControlKind { CheckBox, PushButton, ReadOnlyTextBox };
+// Controls a model may add at run time. Labels are one line of static
+// text; a framed label is a table cell: the text inside a thin frame.
+enum class ControlKind { CheckBox, PushButton, ReadOnlyTextBox, Label, FramedLabel };
 
 class DialogView {
  public:

@@ -64,7 +64,7 @@ TEST(ExampleDisc, PlainAndEncodedScriptsGiveTheSameModel) {
   EXPECT_TRUE(encoded.script.load.encoded);
   EXPECT_EQ(encoded.ui().Texts(), plain.ui().Texts());
 
-  ASSERT_EQ(plain.script.configurations.size(), 3u);
+  ASSERT_EQ(plain.script.configurations.size(), 4u);
   DropScriptEntries(plain.script, "Tvx.ins");
   DropScriptEntries(encoded.script, "Tvxins.dat");
   // Requirements point into each machine's own catalogue: compare by name.
@@ -89,11 +89,13 @@ TEST(ExampleDisc, StringsOfBothLanguagesNameTheConfigurationsAndTests) {
   } languages[] = {
       {"strings.eng",
        "zephra.eng",
-       {"Minimum installation", "Full installation", "Play from the CD-ROM"},
+       {"Full installation for 3Dfx cards", "Full installation", "Minimum installation",
+        "Play from the CD-ROM"},
        "Processor"},
       {"strings.fra",
        "zephra.fra",
-       {"Installation minimale", "Installation compl\xE8te", "Jouer depuis le CD-ROM"},
+       {"Installation compl\xE8te pour cartes 3Dfx", "Installation compl\xE8te", "Installation minimale",
+        "Jouer depuis le CD-ROM"},
        "Processeur"},
   };
   for (const auto& language : languages) {

@@ -50,14 +50,16 @@ int CollectingUi::ShowMessageBox(std::string_view text, std::string_view caption
 }
 
 std::unique_ptr<ScratchMachine> ScratchMachine::Make(const fs::path& script_folder,
-                                                     const std::string& cd_label, std::string& error) {
+                                                     const std::string& cd_label, std::string& error,
+                                                     const fs::path& profile) {
   const fs::path folder = fs::temp_directory_path() / ("tvxtool-" + std::to_string(::getpid()));
   fs::remove_all(folder);
   fs::create_directories(folder);
-  std::ofstream(folder / "profile.json") << ProfileJson(cd_label);
+  const fs::path profile_file = profile.empty() ? folder / "profile.json" : profile;
+  if (profile.empty()) std::ofstream(profile_file) << ProfileJson(cd_label);
   std::unique_ptr<host::SimulatedMachine> machine;
   if (StageDisc(script_folder, folder / "disc", error)) {
-    error = host::CreateMachine(folder / "machine", folder / "profile.json", folder / "disc");
+    error = host::CreateMachine(folder / "machine", profile_file, folder / "disc");
     host::RunOptions options;
     options.program_path = "D:\\SetupTvx.exe";
     if (error.empty()) machine = host::SimulatedMachine::Open(folder / "machine", options, error);

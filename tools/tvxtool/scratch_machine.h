@@ -22,8 +22,11 @@ class CollectingUi : public Ui {
 class ScratchMachine {
  public:
   // Copies the files of the folder (not its subfolders) to D:\InstData.
+  // With a profile the machine is that one (its first CD-ROM drive holds
+  // the folder, under the profile's own label).
   static std::unique_ptr<ScratchMachine> Make(const std::filesystem::path& script_folder,
-                                              const std::string& cd_label, std::string& error);
+                                              const std::string& cd_label, std::string& error,
+                                              const std::filesystem::path& profile = {});
   ~ScratchMachine();
 
   Platform& platform() { return platform_; }

@@ -7,6 +7,7 @@
 
 #include "detection/detection_catalogue.h"
 #include "encoded_script_writer.h"
+#include "match_report.h"
 #include "pcx2png_command.h"
 #include "scratch_machine.h"
 #include "script/encoded_script_file.h"
@@ -36,13 +37,14 @@ bool ReadBytes(const std::string& path, std::string& bytes) {
 
 // Loads a script as the program does, from a copy of its folder placed as
 // D:\InstData on a scratch machine. A folder stands for its "tvx.ins".
-bool LoadForTool(const std::string& argument, const std::string& label, Loaded& loaded) {
+bool LoadForTool(const std::string& argument, const std::string& label, Loaded& loaded,
+                 const std::string& profile = "") {
   const fs::path given(argument);
   const bool is_folder = fs::is_directory(given);
   const fs::path folder = is_folder ? given : given.has_parent_path() ? given.parent_path() : fs::path(".");
   std::string error;
   if (!fs::is_directory(folder) ||
-      !(loaded.machine = tvx::authoring::ScratchMachine::Make(folder, label, error))) {
+      !(loaded.machine = tvx::authoring::ScratchMachine::Make(folder, label, error, profile))) {
     std::cerr << "tvxtool: " << (error.empty() ? folder.string() + " is not a folder" : error) << "\n";
     return false;
   }
@@ -96,6 +98,31 @@ int Dump(const std::string& script_path, const std::string& label) {
   return loaded.ok ? 0 : 1;
 }
 
+int Match(const std::string& script_path, const std::string& label, const std::string& profile,
+          const std::string& language) {
+  Loaded loaded;
+  if (!fs::is_regular_file(profile)) {
+    std::cerr << "tvxtool: no machine profile " << profile << "\n";
+    return 2;
+  }
+  if (!LoadForTool(script_path, label, loaded, profile)) return 2;
+  if (!loaded.ok) {
+    for (const std::string& line : loaded.machine->ui().lines) std::cerr << line << "\n";
+    std::cerr << script_path << ": error: the script could not be loaded\n";
+    return 1;
+  }
+  std::string error;
+  const auto report = tvx::authoring::MatchReport(loaded.machine->platform(), loaded.script, loaded.state,
+                                                  loaded.tests, language, error);
+  for (const std::string& line : loaded.machine->ui().lines) std::cerr << line << "\n";
+  if (!report) {
+    std::cerr << "tvxtool: " << error << "\n";
+    return 1;
+  }
+  std::cout << report->dump(2) << "\n";
+  return 0;
+}
+
 int Decode(const std::string& container_path) {
   std::string bytes;
   if (!ReadBytes(container_path, bytes)) {
@@ -147,12 +174,19 @@ int main(int argc, char** argv) {
   CLI::App* encode = app.add_subcommand("encode", "write an encoded container of a plain script");
   encode->add_option("TEXT", text, "the plain script")->required();
   encode->add_option("-o,--output", output, "the container to write")->required();
+  std::string machine, language;
+  CLI::App* match =
+      app.add_subcommand("match", "run the machine tests and the configuration matching, as JSON");
+  match->add_option("SCRIPT", script, "tvx.ins, an encoded container's plain name, or a folder")->required();
+  match->add_option("--machine", machine, "a machine profile (examples/machines/*.json)")->required();
+  match->add_option("--language", language, "the language's key (default: the script's first)");
   tvx::authoring::Pcx2PngArguments pcx2png_arguments;
   CLI::App* pcx2png = tvx::authoring::AddPcx2PngCommand(app, pcx2png_arguments);
   CLI11_PARSE(app, argc, argv);
   if (*pcx2png) return tvx::authoring::RunPcx2Png(pcx2png_arguments);
   if (*check) return Check(script, label);
   if (*dump) return Dump(script, label);
+  if (*match) return Match(script, label, machine, language);
   if (*decode) return Decode(container);
   return Encode(text, output);
 }

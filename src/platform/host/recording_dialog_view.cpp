@@ -128,9 +128,22 @@ std::intptr_t RecordingDialogView::ListData(int id, int index) {
 void RecordingDialogView::CreateControl(ControlKind kind, int id, std::string_view text, const Rect& client) {
   ControlState& state = state_.controls[id];
   state = {};
-  state.kind = kind == ControlKind::CheckBox     ? ControlClass::CheckBox
-               : kind == ControlKind::PushButton ? ControlClass::Button
-                                                 : ControlClass::Edit;
+  switch (kind) {
+    case ControlKind::CheckBox:
+      state.kind = ControlClass::CheckBox;
+      break;
+    case ControlKind::PushButton:
+      state.kind = ControlClass::Button;
+      break;
+    case ControlKind::ReadOnlyTextBox:
+      state.kind = ControlClass::Edit;
+      break;
+    case ControlKind::Label:
+    case ControlKind::FramedLabel:
+      state.kind = ControlClass::Static;
+      state.framed = kind == ControlKind::FramedLabel;
+      break;
+  }
   state.text = text;
   state.rect = client;
 }

@@ -26,7 +26,8 @@ struct ControlState {
   bool visible = true;
   bool enabled = true;
   bool checked = false;
-  Rect rect;  // client pixels
+  bool framed = false;  // a framed label made at run time
+  Rect rect;            // client pixels
   std::vector<ListItem> items;
   int selected = -1;
 };

@@ -296,6 +296,12 @@ void Win32DialogHost::CreateControl(ControlKind kind, int id, std::string_view t
     klass = "EDIT";
     style |= WS_BORDER | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_READONLY;
   }
+  if (kind == ControlKind::Label || kind == ControlKind::FramedLabel) {
+    // One line, "&" shown as it is, vertically centred in its cell.
+    klass = "STATIC";
+    style = WS_CHILD | WS_VISIBLE | SS_NOPREFIX | SS_CENTERIMAGE;
+    style |= kind == ControlKind::FramedLabel ? SS_CENTER | WS_BORDER : SS_LEFT;
+  }
   const HWND control = ::CreateWindowExA(
       0, klass, std::string(text).c_str(), style, client.left, client.top, client.width(), client.height(),
       window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ::GetModuleHandleA(nullptr), nullptr);
