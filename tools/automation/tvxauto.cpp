@@ -20,6 +20,8 @@ int Usage() {
       "tvxauto text CAPTION ID             the text of one control\n"
       "tvxauto press CAPTION ID            press a button by its id\n"
       "tvxauto select CAPTION ID INDEX     select an item of a list or combo box, as a click does\n"
+      "tvxauto items CAPTION ID            the items of a list box, the selected one marked \"*\"\n"
+      "tvxauto close CAPTION               close the window as its close box does\n"
       "tvxauto rect CAPTION [ID]           screen rectangle of the window or of one control\n"
       "tvxauto hover CAPTION ID            move the pointer to the middle of a control\n"
       "tvxauto point X Y                   move the pointer to a screen position\n"
@@ -115,6 +117,32 @@ int Select(const char* caption, int id, int index) {
   return 0;
 }
 
+// One item a line, as the list shows it; "*" before the selected one.
+int Items(const char* caption, int id) {
+  HWND window = FoundOrFail(caption);
+  HWND list = window ? GetDlgItem(window, id) : nullptr;
+  if (!list) return 1;
+  const LRESULT count = SendMessageW(list, LB_GETCOUNT, 0, 0);
+  const LRESULT selected = SendMessageW(list, LB_GETCURSEL, 0, 0);
+  for (LRESULT i = 0; i < count; ++i) {
+    // Asked in UTF-16, as for combo boxes: Wine hands ANSI across processes so.
+    wchar_t item[2048] = {};
+    char text[4096] = {};
+    if (SendMessageW(list, LB_GETTEXTLEN, i, 0) < 2048)
+      SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(item));
+    WideCharToMultiByte(CP_ACP, 0, item, -1, text, sizeof text, nullptr, nullptr);
+    std::printf("%s%s\n", i == selected ? "*" : "", text);
+  }
+  return 0;
+}
+
+int Close(const char* caption) {
+  HWND window = FoundOrFail(caption);
+  if (!window) return 1;
+  PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+  return 0;
+}
+
 int PrintRect(const char* caption, int id) {
   HWND window = FoundOrFail(caption);
   HWND target = window && id != 0 ? GetDlgItem(window, id) : window;
@@ -189,10 +217,12 @@ int main(int argc, char** argv) {
   }
   if (command == "hold-mutex") return HoldMutex(caption, Milliseconds(argc, argv, 3, 30000));
   if (command == "rect") return PrintRect(caption, argc > 3 ? std::atoi(argv[3]) : 0);
+  if (command == "close") return Close(caption);
   if (argc < 4) return Usage();
   if (command == "text") return Text(caption, std::atoi(argv[3]));
   if (command == "press") return Press(caption, std::atoi(argv[3]));
   if (command == "hover") return Hover(caption, std::atoi(argv[3]));
+  if (command == "items") return Items(caption, std::atoi(argv[3]));
   if (command == "select" && argc > 4) return Select(caption, std::atoi(argv[3]), std::atoi(argv[4]));
   return Usage();
 }
