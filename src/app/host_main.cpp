@@ -17,6 +17,7 @@ struct Arguments {
   std::string command_line;
   std::string answers;
   std::string transcript;
+  std::string panel_png;
   bool interactive = false;
   bool quiet = false;
   std::vector<std::string> program_arguments;
@@ -31,6 +32,7 @@ void DefineOptions(CLI::App& app, Arguments& args) {
   app.add_option("--command-line", args.command_line, "the whole command line, verbatim");
   app.add_option("--answers", args.answers, "answer script for message boxes");
   app.add_option("--transcript", args.transcript, "transcript file (default: <machine>/transcript.log)");
+  app.add_option("--panel-png", args.panel_png, "write the front panel as it first shows to this PNG file");
   app.add_flag("--interactive", args.interactive, "ask the terminal for each answer");
   app.add_flag("--quiet", args.quiet, "do not echo the transcript");
   app.add_option("arguments", args.program_arguments, "the program's own arguments, after --");
@@ -63,6 +65,7 @@ std::optional<tvx::host::RunOptions> BuildRunOptions(const Arguments& args, std:
                                                   : std::filesystem::path(args.transcript);
   options.ui.echo = args.quiet ? nullptr : &std::cout;
   if (args.interactive) options.ui.prompt = &std::cin;
+  if (!args.panel_png.empty()) options.ui.snapshots[tvx::FrontPanel::kTemplate] = args.panel_png;
   if (!args.answers.empty()) {
     std::string text;
     if (!tvx::host::ReadHostFile(args.answers, text)) {

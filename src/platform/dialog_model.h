@@ -24,6 +24,10 @@ class DialogModel {
   virtual void OnKey(DialogView&, int /*key*/) {}
   // Painting beyond the controls; the platform's own painting follows.
   virtual void OnPaint(DialogView&) {}
+  // The display's resolution or colours changed.
+  virtual void OnDisplayChange(DialogView&) {}
+  // The window became active (or inactive).
+  virtual void OnActivate(DialogView&, bool /*active*/) {}
 
   static constexpr int kOkCommand = 1;
   static constexpr int kCancelCommand = 2;

@@ -64,6 +64,8 @@ class DialogView {
   // Copies a bitmap to the window's client area through a palette (or none).
   virtual void PaintBitmap(const OffscreenBitmap& bitmap, const LogicalPalette* palette, int x, int y) = 0;
 
+  // Asks for the client area to be painted again, without erasing it.
+  virtual void Invalidate() = 0;
   virtual void End(int code) = 0;
   // A message box owned by this dialog; answers box::kId*.
   virtual int AskMessageBox(std::string_view text, std::string_view caption, std::uint32_t style) = 0;

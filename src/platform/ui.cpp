@@ -7,6 +7,8 @@ namespace tvx {
 
 int Ui::RunDialog(DialogModel&) { return -1; }
 
+int Ui::RunMainWindow(DialogModel& model) { return RunDialog(model); }
+
 std::unique_ptr<ModelessDialog> Ui::OpenModeless(DialogModel&, BoxOwner) { return nullptr; }
 
 Surface& Ui::surface() {

@@ -25,6 +25,9 @@ class Ui {
   // when there is one; answers the code it ended with, -1 when the window
   // could not be made. A Ui without windows makes none.
   virtual int RunDialog(DialogModel& model);
+  // Runs the program's main window modally: it owns the message boxes and
+  // dialogs shown while it is up, and carries the program's icon.
+  virtual int RunMainWindow(DialogModel& model);
   // Opens a dialog that stays up until the answer is destroyed; null when
   // the window could not be made.
   virtual std::unique_ptr<ModelessDialog> OpenModeless(DialogModel& model, BoxOwner owner);

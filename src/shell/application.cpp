@@ -10,46 +10,66 @@ std::string Mode(const CommandLineSwitches& switches) {
   return "panel";
 }
 
-std::string Summary(const FrontPanel& panel, const Session& session, StartupResult result) {
+const char* ActionName(RequestedAction action) {
+  switch (action) {
+    case RequestedAction::Install:
+      return "install";
+    case RequestedAction::Uninstall:
+      return "uninstall";
+    case RequestedAction::Play:
+      return "play";
+  }
+  return "?";
+}
+
+std::string Buttons(const ButtonStates& states) {
+  const std::pair<const char*, bool> buttons[] = {{"install", states.install},
+                                                  {"uninstall", states.uninstall},
+                                                  {"play", states.play},
+                                                  {"quit", states.quit},
+                                                  {"web", states.web}};
+  std::string text;
+  for (const auto& [name, enabled] : buttons) text += std::string(" ") + name + (enabled ? "+" : "-");
+  return text;
+}
+
+std::string Summary(FrontPanel& panel, const Session& session) {
   std::string text = "mode " + Mode(panel.switches());
   if (!session.product_argument.empty()) text += " for \"" + session.product_argument + "\"";
-  switch (result) {
-    case StartupResult::WebLinkOpened:
-      return text + "; opened the address and ended";
-    case StartupResult::UnsupportedSystem:
-      return text + "; refused Windows version " + session.system_version.version_text + " and ended";
-    case StartupResult::AlreadyRunning:
-      return text + "; another setup is running, ended silently";
-    case StartupResult::Continue:
-      break;
+  if (!session.system_version.version_text.empty())
+    text += "; Windows " + session.system_version.version_text;
+  text += "; start-up: " + std::string(StartupResultName(panel.result()));
+  if (const ConfigurationMatcher* matcher = panel.matcher()) {
+    text += matcher->installed() ? "; installed" : "; not installed";
+    if (matcher->proposed()) text += "; proposes \"" + matcher->proposed()->name + "\"";
   }
-  text += "; accepted Windows version " + session.system_version.version_text;
-  if (session.setup_mutex) text += ", took the single-instance mutex";
-  // What follows the checks (script, panel, actions) is not part of the
-  // program yet: say so rather than pretend.
-  return text + "; start-up goes no further in this build";
+  if (panel.panel()) text += "; panel buttons" + Buttons(panel.panel()->states());
+  for (RequestedAction action : panel.requested_actions())
+    text += std::string("; ") + ActionName(action) + " asked (not in this build yet)";
+  return text;
 }
 
 }  // namespace
 
 int ExitCodeOf(StartupResult result) {
   switch (result) {
+    case StartupResult::Continue:
+    case StartupResult::WebLinkOpened:
+      return 0;
     case StartupResult::UnsupportedSystem:
       return 1;
     case StartupResult::AlreadyRunning:
       return 2;
-    case StartupResult::Continue:
-    case StartupResult::WebLinkOpened:
-      break;
+    default:
+      return 3;
   }
-  return 0;
 }
 
 RunReport RunApplication(Platform& platform) {
   Session session(platform);
   FrontPanel panel(session, platform.system.CommandLine());
-  const StartupResult result = panel.Initialise();
-  return {result, Summary(panel, session, result)};
+  panel.Run();
+  return {panel.result(), Summary(panel, session)};
 }
 
 }  // namespace tvx

@@ -10,13 +10,13 @@ namespace tvx {
 
 struct RunReport {
   StartupResult startup = StartupResult::Continue;
-  std::string summary;  // one line on what the run did, for the host program
+  std::string summary;  // what the run did, for the host program
 };
 
 RunReport RunApplication(Platform& platform);
 
 // The process exit code for scripts: 0 went on, 1 refused system, 2 another
-// setup was running.
+// setup was running, 3 start-up stopped for another reason.
 int ExitCodeOf(StartupResult result);
 
 }  // namespace tvx

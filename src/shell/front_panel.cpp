@@ -1,6 +1,12 @@
 #include "shell/front_panel.h"
 
+#include "detection/bind_probes.h"
 #include "platform/file_services.h"
+#include "registry/installed_products.h"
+#include "script/script_loader.h"
+#include "script/strings_loader.h"
+#include "shell/product_instance.h"
+#include "shell/startup_places.h"
 #include "ui/plain_message.h"
 
 namespace tvx {
@@ -15,6 +21,26 @@ const char* StartupResultName(StartupResult result) {
       return "unsupported system";
     case StartupResult::AlreadyRunning:
       return "already running";
+    case StartupResult::NoScriptPath:
+      return "no script path";
+    case StartupResult::ScriptNotLoaded:
+      return "script not loaded";
+    case StartupResult::InstalledChoiceMissing:
+      return "installed configuration missing";
+    case StartupResult::NoLanguage:
+      return "no language";
+    case StartupResult::ProductRunning:
+      return "product running";
+    case StartupResult::PreparationFailed:
+      return "preparation failed";
+    case StartupResult::PanelPicturesMissing:
+      return "panel pictures missing";
+    case StartupResult::GuidePicturesMissing:
+      return "guide pictures missing";
+    case StartupResult::NothingToInstallOrPlay:
+      return "nothing to install or play";
+    case StartupResult::InstalledConfigurationUnusable:
+      return "installed configuration unusable";
   }
   return "?";
 }
@@ -25,22 +51,53 @@ FrontPanel::FrontPanel(Session& session, std::string_view command_line)
   if (switches_.open_web_link) {
     platform_.shell.OpenDocument(switches_.product_argument);
     session_.quit_requested = true;
-    PostQuit();
+    quit_posted_ = true;
   }
 }
 
-StartupResult FrontPanel::Initialise() {
+FrontPanel::~FrontPanel() = default;
+
+int FrontPanel::Run() {
+  if (switches_.play_mode) {
+    result_ = Initialise(nullptr);
+    return kCancelCommand;
+  }
+  return platform_.ui.RunMainWindow(*this);
+}
+
+void FrontPanel::OnInit(DialogView& view) { result_ = Initialise(&view); }
+
+StartupResult FrontPanel::Initialise(DialogView* view) {
+  const StartupResult result = Steps(view);
+  // Only the panel stays up, even with its guide missing; every other end
+  // asks the window to close.
+  const bool stays =
+      panel_ && (result == StartupResult::Continue || result == StartupResult::GuidePicturesMissing);
+  if (!stays) Quit(view);
+  return result;
+}
+
+void FrontPanel::Quit(DialogView* view) {
+  quit_posted_ = true;
+  if (view) view->End(kCancelCommand);
+}
+
+StartupResult FrontPanel::Steps(DialogView* view) {
   if (session_.quit_requested) return StartupResult::WebLinkOpened;
   if (switches_.play_mode) DeleteRestartEntries();
-  if (!CheckOperatingSystem()) {
-    PostQuit();
-    return StartupResult::UnsupportedSystem;
-  }
-  if (!switches_.play_mode && !TakeSetupMutex()) {
-    PostQuit();
-    return StartupResult::AlreadyRunning;
-  }
-  return StartupResult::Continue;
+  if (!CheckOperatingSystem()) return StartupResult::UnsupportedSystem;
+  if (!switches_.play_mode && !TakeSetupMutex()) return StartupResult::AlreadyRunning;
+  const std::string path = ScriptPath();
+  if (path.empty()) return StartupResult::NoScriptPath;
+  if (!LoadScriptAndChoice(path)) return result_;
+  source_root_ = FindSourceRoot(platform_.files, script_);
+  matcher_->set_client_source_folder(ClientSourceFolder(script_, source_root_, matcher_->installed()));
+  if (!ChooseLanguageAndStrings()) return StartupResult::NoLanguage;
+  session_.product_mutex = TakeProductMutex(platform_.shell, script_.volume_name, switches_.play_mode);
+  if (!session_.product_mutex) return StartupResult::ProductRunning;
+  if (!switches_.play_mode && !switches_.uninstall_mode) OpenSplash();
+  if (!matcher_->Prepare(switches_.uninstall_mode)) return StartupResult::PreparationFailed;
+  return RunMode(view);
 }
 
 // A Play action that asked for a restart left "Play ..." shortcuts in the
@@ -53,9 +110,9 @@ void FrontPanel::DeleteRestartEntries() {
 bool FrontPanel::CheckOperatingSystem() {
   session_.system_version = ReadSystemVersion(platform_.system.Version());
   if (session_.system_version.Supported()) return true;
-  platform_.ui.ShowMessageBox(std::string("This program does not support Windows NT Workstation Version )") +
-                                  " " + session_.system_version.version_text,
-                              kProgramName, box::kOk);
+  ShowPlainMessage(platform_.ui,
+                   std::string("This program does not support Windows NT Workstation Version )") + " " +
+                       session_.system_version.version_text);
   return false;
 }
 
@@ -64,6 +121,133 @@ bool FrontPanel::TakeSetupMutex() {
   if (mutex.already_existed) return false;
   session_.setup_mutex = std::move(mutex.handle);
   return true;
+}
+
+std::string FrontPanel::InstallDataFolder() {
+  return ProductInstallDataDirectory(platform_.files, session_.registry_state, session_.product_argument);
+}
+
+// Uninstalling without a product name needs the user's choice among the
+// installed products, which this build does not offer yet: no script then.
+std::string FrontPanel::ScriptPath() {
+  if (switches_.uninstall_mode && switches_.uninstall_product.empty()) return {};
+  return InstallDataFolder() + "\\tvx.ins";
+}
+
+bool FrontPanel::LoadScriptAndChoice(const std::string& path) {
+  ScriptEnvironment environment{platform_, session_.script_state, catalogue_, InstallDataFolder(),
+                                [this](std::string_view application) {
+                                  return RecordedVolumeName(platform_.files, session_.registry_state,
+                                                            application);
+                                }};
+  if (!LoadScript(environment, path, script_)) {
+    result_ = StartupResult::ScriptNotLoaded;
+    return false;
+  }
+  probes_ = std::make_unique<MachineProbes>(
+      platform_, session_.system_version, session_.detection_state,
+      ProbeSources(platform_, session_.registry_state, script_, catalogue_, session_.script_state.strings));
+  BindProbes(catalogue_, *probes_);
+  matcher_ = std::make_unique<ConfigurationMatcher>(
+      MatchingEnvironment{platform_, script_, catalogue_, session_.script_state, session_.registry_state,
+                          session_.detection_state, session_.ui_state},
+      *probes_);
+  if (matcher_->LoadInstalledChoice()) return true;
+  result_ = StartupResult::InstalledChoiceMissing;
+  return false;
+}
+
+bool FrontPanel::ChooseLanguageAndStrings() {
+  ScriptProcessState& state = session_.script_state;
+  state.strings_failed = false;
+  const std::string folder = InstallDataFolder();
+  LanguageContext context{platform_.ui, session_.ui_state, platform_.system.UserLanguageName(),
+                          [&](const std::string& common, const std::string& product) {
+                            LoadStrings(platform_, state, folder, common, product);
+                            return !state.strings_failed;
+                          }};
+  const LanguageTable& table = script_.languages;
+  std::string recorded = matcher_->language();
+  return ChooseLanguage(context,
+                        {table.keys, table.labels, table.common_strings_files, table.product_strings_files},
+                        matcher_->installed() ? &recorded : nullptr, language_, state.current_language);
+}
+
+void FrontPanel::OpenSplash() {
+  splash_ = std::make_unique<SplashWindow>();
+  if (!splash_->Open(platform_.ui)) splash_.reset();
+}
+
+StartupResult FrontPanel::RunMode(DialogView* view) {
+  if (switches_.play_mode) return PlayMode();
+  if (switches_.uninstall_mode) {
+    if (matcher_->installed()) requested_.push_back(RequestedAction::Uninstall);
+    return StartupResult::Continue;
+  }
+  panel_ =
+      std::make_unique<PanelWindow>(session_, script_, *matcher_, [this] { return InstallDataFolder(); });
+  switch (panel_->Create(*view, splash_.get())) {
+    case PanelWindow::SetUp::Ready:
+      return StartupResult::Continue;
+    case PanelWindow::SetUp::PicturesMissing:
+      return StartupResult::PanelPicturesMissing;
+    case PanelWindow::SetUp::GuideMissing:
+      return StartupResult::GuidePicturesMissing;
+    case PanelWindow::SetUp::NothingToDo:
+      return StartupResult::NothingToInstallOrPlay;
+  }
+  return StartupResult::Continue;
+}
+
+StartupResult FrontPanel::PlayMode() {
+  if (!matcher_->installed()) {
+    requested_.push_back(RequestedAction::Play);
+    return StartupResult::Continue;
+  }
+  if (!matcher_->InstalledConfigurationUsable()) return StartupResult::InstalledConfigurationUnusable;
+  if (!TakeSetupMutex()) return StartupResult::AlreadyRunning;
+  requested_.push_back(RequestedAction::Play);
+  return StartupResult::Continue;
+}
+
+void FrontPanel::OnCommand(DialogView& view, int id) {
+  switch (id) {
+    case command::kInstall:
+      requested_.push_back(RequestedAction::Install);
+      break;
+    case command::kUninstall:
+      requested_.push_back(RequestedAction::Uninstall);
+      break;
+    case command::kPlay:
+      requested_.push_back(RequestedAction::Play);
+      break;
+    case command::kWeb:
+      if (script_.web_button) platform_.shell.OpenDocument(script_.web_button_address);
+      break;
+    case kCancelCommand:
+      view.End(kCancelCommand);
+      break;
+    default:
+      break;  // Return as OK does nothing on the panel
+  }
+}
+
+void FrontPanel::OnKey(DialogView&, int key) {
+  if (key == kReturnKey) session_.ui_state.return_key_armed = false;
+}
+
+void FrontPanel::OnPaint(DialogView& view) {
+  if (panel_) panel_->Paint(view);
+}
+
+void FrontPanel::OnDisplayChange(DialogView& view) {
+  if (!panel_) return;
+  panel_->ReloadPictures();
+  view.Invalidate();
+}
+
+void FrontPanel::OnActivate(DialogView& view, bool active) {
+  if (active) view.Invalidate();
 }
 
 }  // namespace tvx

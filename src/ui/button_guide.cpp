@@ -23,7 +23,8 @@ bool ButtonGuide::Create(DialogView& parent, int command_id, int string_number,
   return true;
 }
 
-bool ButtonGuide::Reload(int string_number) {
+bool ButtonGuide::Reload(int string_number, const LogicalPalette& palette) {
+  palette_ = &palette;
   return control_ && LoadPictures(string_number, DrawMode::Reuse);
 }
 

@@ -28,7 +28,8 @@ class ButtonGuide : public ButtonEvents {
 
   bool Create(DialogView& parent, int command_id, int string_number,
               const std::array<GuidePosition, 4>& positions, const LogicalPalette& palette);
-  bool Reload(int string_number);
+  // The palette is the panel's new one: a reload rebuilds it.
+  bool Reload(int string_number, const LogicalPalette& palette);
   void SetGuideFor(int command_id);
   void SetEnabled(bool enabled);
 

@@ -18,7 +18,8 @@ bool ImageButton::Create(DialogView& parent, int command_id, int string_number, 
   return true;
 }
 
-bool ImageButton::Reload(int string_number) {
+bool ImageButton::Reload(int string_number, const LogicalPalette& palette) {
+  palette_ = &palette;
   return control_ && LoadPictures(string_number, DrawMode::Reuse);
 }
 

@@ -26,7 +26,8 @@ class ImageButton : public ButtonEvents {
   // the control stays hidden unless all four load.
   bool Create(DialogView& parent, int command_id, int string_number, int x, int y,
               const LogicalPalette& palette);
-  bool Reload(int string_number);
+  // The palette is the panel's new one: a reload rebuilds it.
+  bool Reload(int string_number, const LogicalPalette& palette);
   void SetEnabled(bool enabled);
 
   Face face() const { return face_; }

@@ -1,111 +1,236 @@
-// The start-up checks of the front panel on simulated machines.
+// The whole start-up and the front panel on simulated machines with the
+// sample disc: every mode, every way start-up ends, the panel's states.
 #include <gtest/gtest.h>
 
 #include "platform/file_services.h"
+#include "platform/path_text.h"
 #include "shell/front_panel.h"
 #include "support/test_machine.h"
 
 namespace tvx::testing {
 namespace {
 
-struct Started {
-  StartupResult result;
-  std::string transcript;
-  std::string journal;
-  SystemVersion version;
-  bool quit_posted;
-};
+namespace fs = std::filesystem;
 
-Started StartOn(TestMachine& machine, const std::string& command_line) {
-  Session session(machine.platform());
-  FrontPanel panel(session, command_line);
-  const StartupResult result = panel.Initialise();
-  return {result, machine.Transcript(), machine.Journal(), session.system_version, panel.quit_posted()};
-}
-
-TestMachine MachineFrom(const std::string& profile) {
+TestMachine SampleMachine(const std::string& profile = "win98", const std::string& answers = "") {
   TestMachine::Options options;
   options.profile_file = ExampleProfile(profile);
+  options.disc = SampleDisc();
+  options.answers = answers;
   return TestMachine(options);
 }
 
-TEST(StartupTest, TheOperatingSystemCheckOnEveryProfile) {
+struct Started {
+  StartupResult result;
+  bool quit_posted;
+  std::optional<ButtonStates> buttons;
+  std::vector<RequestedAction> requested;
+  SystemVersion version;
+};
+
+Started Start(TestMachine& machine, const std::string& command_line) {
+  Session session(machine.platform());
+  FrontPanel panel(session, command_line);
+  panel.Run();
+  std::optional<ButtonStates> buttons;
+  if (panel.panel() && panel.result() == StartupResult::Continue) buttons = panel.panel()->states();
+  return {panel.result(), panel.quit_posted(), buttons, panel.requested_actions(), session.system_version};
+}
+
+bool Contains(const std::string& text, const std::string& part) {
+  return text.find(part) != std::string::npos;
+}
+
+void WriteOnMachine(TestMachine& machine, const std::string& path, const std::string& text) {
+  ASSERT_TRUE(CreateDirectoryChain(machine.platform().files, std::string(UpToLastBackslash(path))));
+  OpenResult opened = machine.platform().files.Open(path, OpenMode::CreateAlways);
+  ASSERT_TRUE(opened.file);
+  ASSERT_EQ(opened.file->Write(text), FileError::None);
+}
+
+constexpr const char* kInstalledRecord =
+    "[SYSTEM]\r\n\r\n[INSTALLED PRODUCTS]\r\nZephra\r\n\r\n[Zephra]\r\nDirectory=C:\\Tarvex\\Zephra\\\r\n"
+    "Language=English\r\nConfiguration=%d\r\n";
+
+std::string InstalledRecord(int configuration) {
+  char text[256];
+  std::snprintf(text, sizeof text, kInstalledRecord, configuration);
+  return text;
+}
+
+TEST(StartupTest, TheSystemCheckOnEveryProfile) {
   struct Row {
     const char* profile;
     bool accepted;
     const char* version_text;
-    bool win9x, nt4;
   };
-  const Row rows[] = {
-      {"win95-osr2", true, "4 . 0", true, false},  {"win98", true, "4 . 10", true, false},
-      {"nt40-sp3", true, "4 . 0", false, true},    {"win2000", true, "5 . 0", false, true},
-      {"modern-4tib", true, "6 . 2", false, true}, {"nt351", false, "3 . 51", false, false},
-  };
+  const Row rows[] = {{"win95-osr2", true, "4 . 0"},  {"win98", true, "4 . 10"},
+                      {"nt40-sp3", true, "4 . 0"},    {"win2000", true, "5 . 0"},
+                      {"modern-4tib", true, "6 . 2"}, {"nt351", false, "3 . 51"}};
   for (const Row& row : rows) {
     SCOPED_TRACE(row.profile);
-    TestMachine machine = MachineFrom(row.profile);
-    const Started started = StartOn(machine, "\"D:\\SetupTvx.exe\"");
-    EXPECT_EQ(started.result, row.accepted ? StartupResult::Continue : StartupResult::UnsupportedSystem);
+    TestMachine machine = SampleMachine(row.profile);
+    const Started started = Start(machine, "\"D:\\SetupTvx.exe\"");
     EXPECT_EQ(started.version.version_text, row.version_text);
-    EXPECT_EQ(started.version.win9x, row.win9x);
-    EXPECT_EQ(started.version.nt4_or_later, row.nt4);
-    EXPECT_EQ(started.quit_posted, !row.accepted);
-    EXPECT_EQ(started.transcript,
-              row.accepted
-                  ? ""
-                  : "message-box caption=\"SetupTvx\" text=\"This program does not support Windows NT "
-                    "Workstation Version ) 3 . 51\" style=0x00000000 owner=main answer=IDOK "
-                    "from=default\n");
+    EXPECT_EQ(started.result == StartupResult::UnsupportedSystem, !row.accepted);
+    EXPECT_EQ(Contains(machine.Transcript(),
+                       "text=\"This program does not support Windows NT Workstation Version ) 3 . 51\""),
+              !row.accepted);
   }
 }
 
 TEST(StartupTest, ASecondCopyEndsSilently) {
-  TestMachine machine;
-  auto first_process = machine.Open();
-  Session first(first_process->platform());
-  FrontPanel first_panel(first, "SetupTvx.exe");
-  ASSERT_EQ(first_panel.Initialise(), StartupResult::Continue);
-
-  const Started second = StartOn(machine, "SetupTvx.exe");
+  TestMachine machine = SampleMachine();
+  MutexResult first = machine.platform().shell.CreateNamedMutex("SetupTvx.exe");
+  const Started second = Start(machine, "SetupTvx.exe");
   EXPECT_EQ(second.result, StartupResult::AlreadyRunning);
   EXPECT_TRUE(second.quit_posted);
-  EXPECT_EQ(second.transcript, "");
+  EXPECT_FALSE(Contains(machine.Transcript(), "message-box"));
 }
 
-TEST(StartupTest, PlayModeSkipsTheSingleInstanceCheck) {
-  TestMachine machine;
-  MutexResult held = machine.platform().shell.CreateNamedMutex(kSetupMutexName);
-  EXPECT_EQ(StartOn(machine, "SetupTvx.exe -play Zephra").result, StartupResult::Continue);
-  EXPECT_EQ(StartOn(machine, "SetupTvx.exe -uninstall Zephra").result, StartupResult::AlreadyRunning);
+TEST(StartupTest, TheWebLinkOpensItsWholeArgumentAndDoesNothingElse) {
+  TestMachine machine = SampleMachine();
+  const Started started = Start(machine, "SetupTvx.exe -http http://www.example.invalid/a b");
+  EXPECT_EQ(started.result, StartupResult::WebLinkOpened);
+  EXPECT_EQ(machine.Journal(), "open http://www.example.invalid/a b\n");
+  EXPECT_EQ(machine.Transcript(), "");
 }
 
-TEST(StartupTest, PlayModeDeletesTheRestartEntriesOnly) {
-  TestMachine machine;
+TEST(StartupTest, PlayModeClearsRestartEntriesAndPlaysWithoutAWindow) {
+  TestMachine machine = SampleMachine();
   FileSystem& files = machine.platform().files;
   const std::string startup = machine.platform().shell.SpecialFolderPath(SpecialFolder::Startup);
-  for (const char* name : {"Play Zephra.lnk", "Play Other Game.lnk", "Player.lnk", "Mail.lnk"})
-    ASSERT_TRUE(files.Open(startup + "\\" + name, OpenMode::CreateAlways).file);
+  for (const char* name : {"Play Zephra.lnk", "Player.lnk"})
+    WriteOnMachine(machine, startup + "\\" + name, "x");
+  // The single-instance mutex does not stop a play start of a product
+  // that is not installed.
+  MutexResult setup = machine.platform().shell.CreateNamedMutex("SetupTvx.exe");
 
-  StartOn(machine, "SetupTvx.exe");
-  EXPECT_TRUE(FileExists(files, startup + "\\Play Zephra.lnk"));
+  const Started started = Start(machine, "SetupTvx.exe -play Zephra");
 
-  StartOn(machine, "SetupTvx.exe -play Zephra");
+  EXPECT_EQ(started.result, StartupResult::Continue);
+  EXPECT_EQ(started.requested, std::vector<RequestedAction>{RequestedAction::Play});
+  EXPECT_FALSE(started.buttons);
   EXPECT_FALSE(FileExists(files, startup + "\\Play Zephra.lnk"));
-  EXPECT_FALSE(FileExists(files, startup + "\\Play Other Game.lnk"));
   EXPECT_TRUE(FileExists(files, startup + "\\Player.lnk"));
-  EXPECT_TRUE(FileExists(files, startup + "\\Mail.lnk"));
+  EXPECT_FALSE(Contains(machine.Transcript(), "dialog id=102"));
 }
 
-TEST(StartupTest, TheWebLinkOpensItsWholeArgumentAndQuits) {
-  TestMachine machine;
+TEST(StartupTest, ARunningGameKeepsTheProductMutexAndComesToTheFrontInPlayMode) {
+  TestMachine::Options options;
+  std::string profile = ReadHostText(ExampleProfile("win98"));
+  profile.insert(
+      1,
+      "\"processes\": [{\"executable\": \"C:\\\\Tarvex\\\\Zephra\\\\ZEPHRA.EXE\", \"window\": \"Zephra\"}],");
+  options.profile_json = profile;
+  options.disc = SampleDisc();
+  TestMachine machine(options);
+  MutexResult game = machine.platform().shell.CreateNamedMutex("ZEPHRAEXE");
+
+  EXPECT_EQ(Start(machine, "SetupTvx.exe").result, StartupResult::ProductRunning);
+  EXPECT_EQ(machine.Journal(), "");
+  EXPECT_EQ(Start(machine, "SetupTvx.exe -play Zephra").result, StartupResult::ProductRunning);
+  EXPECT_EQ(machine.Journal(), "front Zephra\n");
+}
+
+TEST(StartupTest, EveryWayStartUpFailsIsReportedOnce) {
+  struct Row {
+    const char* name;
+    std::function<void(TestMachine&)> spoil;
+    StartupResult result;
+    const char* message;  // a part of the one box that reports it; "" for none
+  };
+  const auto remove_from_disc = [](const char* file) {
+    return [file](TestMachine& machine) { fs::remove(machine.HostPath("D:\\InstData") / file); };
+  };
+  const Row rows[] = {
+      {"no script", [](TestMachine& m) { fs::remove_all(m.HostPath("D:\\InstData")); },
+       StartupResult::ScriptNotLoaded,
+       "text=\"Script not loaded !\\nCould not open the fileD:\\\\InstData\\\\tvx.ins\""},
+      {"corrupted script",
+       [](TestMachine& m) {
+         WriteHostText(m.HostPath("D:\\InstData") / "tvx.ins", "[APPLICATION NAME]\nZephra\n");
+       },
+       StartupResult::ScriptNotLoaded,
+       "Script loaded but corrupted !\\nFileName : D:\\\\InstData\\\\tvx.ins\\nError in line 2"},
+      {"recorded configuration not in the script",
+       [](TestMachine& m) { WriteOnMachine(m, "C:\\WINDOWS\\Tarvex\\tvx.ini", InstalledRecord(9)); },
+       StartupResult::InstalledChoiceMissing,
+       "The config N\xB0"
+       "9 does not exist !!"},
+      {"no background", remove_from_disc("Panel.pcx"), StartupResult::PanelPicturesMissing,
+       "Can't open D:\\\\InstData\\\\Panel.pcx !!"},
+      {"a button picture", remove_from_disc("Playd.pcx"), StartupResult::PanelPicturesMissing,
+       "Can't open D:\\\\InstData\\\\Playd.pcx !!"},
+      {"a guide picture", remove_from_disc("Guide_s.pcx"), StartupResult::GuidePicturesMissing,
+       "Can't open D:\\\\InstData\\\\Guide_s.pcx !!"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    TestMachine machine = SampleMachine();
+    row.spoil(machine);
+    const Started started = Start(machine, "SetupTvx.exe");
+    EXPECT_EQ(started.result, row.result);
+    EXPECT_TRUE(Contains(machine.Transcript(), row.message)) << machine.Transcript();
+    // The guide's failure leaves the panel up without states applied.
+    EXPECT_EQ(Contains(machine.Transcript(), "dialog id=102") && !Contains(machine.Transcript(), "from=init"),
+              row.result == StartupResult::GuidePicturesMissing);
+  }
+}
+
+TEST(StartupTest, ThePanelsButtonsFollowWhatIsInstalledAndWhatFits) {
+  struct Row {
+    const char* name;
+    const char* profile;
+    int installed_configuration;  // -1: not installed
+    const char* answers;
+    StartupResult result;
+    std::optional<ButtonStates> buttons;
+  };
+  const Row rows[] = {
+      {"fits, playable from the disc", "win98", -1, "", StartupResult::Continue,
+       ButtonStates{true, false, true, true, true}},
+      {"fits, nothing playable", "win2000", -1, "", StartupResult::Continue,
+       ButtonStates{true, false, false, true, true}},
+      {"nothing fits but the disc plays", "win98-small-disk", -1, "dialog 150 press 2\n",
+       StartupResult::Continue, ButtonStates{false, false, true, true, true}},
+      {"nothing fits, nothing plays: the question, then the end", "nt40-sp3-user", -1, "dialog 150 press 2\n",
+       StartupResult::NothingToInstallOrPlay, std::nullopt},
+      {"installed, its files missing: it no longer serves", "win98", 1, "box IDOK text~\"no longer suits\"\n",
+       StartupResult::Continue, ButtonStates{true, true, false, true, true}},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    const std::string answers = std::string("dialog 133 press 1\n") + row.answers;
+    TestMachine machine = SampleMachine(row.profile, answers);
+    if (row.installed_configuration >= 0)
+      WriteOnMachine(machine, "C:\\WINDOWS\\Tarvex\\tvx.ini", InstalledRecord(row.installed_configuration));
+    const Started started = Start(machine, "SetupTvx.exe");
+    EXPECT_EQ(started.result, row.result);
+    EXPECT_EQ(started.buttons, row.buttons);
+    EXPECT_EQ(Contains(machine.Transcript(), "dialog id=150"),
+              std::string(row.answers).find("150") != std::string::npos);
+  }
+}
+
+TEST(StartupTest, ThePanelOpensTheWebAddressReloadsItsPicturesAndDisarmsReturn) {
+  TestMachine machine =
+      SampleMachine("win98",
+                    "dialog 133 press 1\ndialog 102 hover 1002\ndialog 102 display 1024 768\n"
+                    "dialog 102 key 13\ndialog 102 press 1004\ndialog 102 press 1000\ndialog 102 press 2\n");
   Session session(machine.platform());
-  FrontPanel panel(session, "SetupTvx.exe -http http://www.example.invalid/a b");
-  EXPECT_TRUE(session.quit_requested);
-  EXPECT_TRUE(panel.quit_posted());
-  EXPECT_EQ(panel.Initialise(), StartupResult::WebLinkOpened);
-  EXPECT_EQ(machine.Journal(), "open http://www.example.invalid/a b\n");
-  EXPECT_EQ(session.product_argument, "http://www.example.invalid/a b");
-  EXPECT_FALSE(session.setup_mutex);
+  FrontPanel panel(session, "SetupTvx.exe");
+  panel.Run();
+  EXPECT_EQ(panel.result(), StartupResult::Continue);
+  EXPECT_EQ(machine.Journal(), "open http://www.zephra.example/\n");
+  EXPECT_FALSE(session.ui_state.return_key_armed);
+  EXPECT_EQ(panel.requested_actions(), std::vector<RequestedAction>{RequestedAction::Install});
+  // Hovering Play showed its guide picture.
+  ASSERT_TRUE(session.ui_state.guide);
+  EXPECT_EQ(session.ui_state.guide->shown(), 1002);
+  EXPECT_TRUE(Contains(machine.Transcript(),
+                       "actions=\"hover 1002; display 1024 768; key 13; press 1004; "
+                       "press 1000; press 2\" end=2"));
 }
 
 }  // namespace

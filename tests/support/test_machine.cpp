@@ -46,6 +46,8 @@ fs::path ExampleProfile(const std::string& name) {
   return fs::path(TVX_SOURCE_DIR) / "examples" / "machines" / (name + ".json");
 }
 
+fs::path SampleDisc() { return fs::path(TVX_SOURCE_DIR) / "examples" / "disc"; }
+
 TemporaryFolder::TemporaryFolder() : path_(UniqueFolder()) { fs::create_directories(path_); }
 
 TemporaryFolder::~TemporaryFolder() {
@@ -77,7 +79,7 @@ TestMachine::TestMachine(Options options) : folder_(UniqueFolder()) {
     profile = folder_.string() + ".json";
     WriteHostText(profile, options.profile_json);
   }
-  const std::string error = host::CreateMachine(folder_, profile);
+  const std::string error = host::CreateMachine(folder_, profile, options.disc);
   if (options.profile_file.empty()) fs::remove(profile);
   if (!error.empty()) throw std::runtime_error("cannot make a test machine: " + error);
   if (!options.answers.empty()) {

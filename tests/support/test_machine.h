@@ -3,6 +3,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "platform/host/simulated_machine.h"
@@ -13,12 +14,15 @@ namespace tvx::testing {
 std::string DefaultProfileJson();
 // A profile from examples/machines.
 std::filesystem::path ExampleProfile(const std::string& name);
+// The sample product's disc, examples/disc.
+std::filesystem::path SampleDisc();
 
 class TestMachine {
  public:
   struct Options {
     std::string profile_json = DefaultProfileJson();
-    std::filesystem::path profile_file;  // wins over profile_json when set
+    std::filesystem::path profile_file;         // wins over profile_json when set
+    std::optional<std::filesystem::path> disc;  // becomes the first CD-ROM's contents
     host::RunOptions run;
     std::string answers;  // answer script text; empty: default buttons
   };

@@ -180,12 +180,17 @@ TEST_F(ImageButtonTest, AReloadRedrawsIntoTheSameBitmapsAndKeepsTheFace) {
   button.OnFocus(true);
   const OffscreenBitmap* up = button.picture(Face::Up);
   const int draws = Control(1000).draws();
-  EXPECT_TRUE(button.Reload(110));
+  // Regression: a reload rebuilds the panel palette, and the buttons kept
+  // drawing through the one it replaced.
+  const IndexedPalette rebuilt(DefaultSystemPalette());
+  EXPECT_TRUE(button.Reload(110, rebuilt));
+  button.OnDraw();
+  EXPECT_EQ(Control(1000).palette(), &rebuilt);
   EXPECT_EQ(button.picture(Face::Up), up);
   EXPECT_EQ(button.face(), Face::Focus);
-  EXPECT_EQ(Control(1000).draws(), draws);
+  EXPECT_EQ(Control(1000).draws(), draws + 1);
   machine_.platform().files.RemoveFile("C:\\InstData\\instd.pcx");
-  EXPECT_FALSE(button.Reload(110));
+  EXPECT_FALSE(button.Reload(110, rebuilt));
 }
 
 }  // namespace

@@ -66,7 +66,10 @@ constexpr std::pair<const char*, DialogAction::Kind> kActions[] = {
     {"double-click", DialogAction::Kind::DoubleClick},
     {"type", DialogAction::Kind::Type},
     {"check", DialogAction::Kind::Check},
-    {"key", DialogAction::Kind::Key}};
+    {"key", DialogAction::Kind::Key},
+    {"hover", DialogAction::Kind::Hover},
+    {"leave", DialogAction::Kind::Leave},
+    {"display", DialogAction::Kind::Display}};
 
 // How many words each action takes after its name: control, value, text.
 std::size_t ArgumentsOf(DialogAction::Kind kind) {
@@ -76,6 +79,8 @@ std::size_t ArgumentsOf(DialogAction::Kind kind) {
       return 0;
     case DialogAction::Kind::Press:
     case DialogAction::Kind::Key:
+    case DialogAction::Kind::Hover:
+    case DialogAction::Kind::Leave:
       return 1;
     default:
       return 2;
@@ -85,7 +90,7 @@ std::size_t ArgumentsOf(DialogAction::Kind kind) {
 std::optional<DialogAction> ParseDialogLine(const std::vector<std::string>& words, std::string& why) {
   why =
       "\"dialog\" needs a dialog number and an action (press, return, escape, select, double-click, type, "
-      "check, key)";
+      "check, key, hover, leave, display)";
   const auto dialog = Integer(words, 1);
   if (!dialog || words.size() < 3) return std::nullopt;
   DialogAction action;

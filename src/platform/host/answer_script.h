@@ -34,11 +34,11 @@ struct BoxAnswer {
 };
 
 struct DialogAction {
-  enum class Kind { Press, Return, Escape, Select, DoubleClick, Type, Check, Key };
+  enum class Kind { Press, Return, Escape, Select, DoubleClick, Type, Check, Key, Hover, Leave, Display };
   int dialog = 0;
   Kind kind = Kind::Press;
   int control = 0;
-  int value = 0;  // the index, check state or key code
+  int value = 0;  // the index, check state, key code, or the display's height
   std::string text;
   int line = 0;
 

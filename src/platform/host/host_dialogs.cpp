@@ -2,6 +2,8 @@
 // answer script, written to the transcript.
 #include "platform/host/host_ui.h"
 
+#include "platform/host/png_writer.h"
+
 namespace tvx::host {
 namespace {
 
@@ -61,6 +63,7 @@ int HostUi::RunDialog(DialogModel& model) {
   if (!view) return -1;
   model.OnInit(*view);
   model.OnPaint(*view);
+  Snapshot(*view);
   DialogRun run{view->state(), view};
   std::vector<std::string> actions;
   const std::string from = view->state().ended ? "init" : Drive(model, *view, actions);
@@ -127,8 +130,38 @@ bool HostUi::Apply(DialogModel& model, RecordingDialogView& view, const DialogAc
     case DialogAction::Kind::Key:
       model.OnKey(view, action.value);
       return true;
+    case DialogAction::Kind::Hover:
+    case DialogAction::Kind::Leave:
+      return ApplyToButton(view, action);
+    case DialogAction::Kind::Display:
+      if (action.control <= 0 || action.value <= 0) return false;
+      screen_ = Size{action.control, action.value};
+      view.set_screen(screen_);
+      model.OnDisplayChange(view);
+      return true;
   }
   return false;
+}
+
+// The pointer over an owner-drawn control, or leaving it, as a mouse would.
+bool HostUi::ApplyToButton(RecordingDialogView& view, const DialogAction& action) {
+  HostButtonControl* button = view.button(action.control);
+  if (!button || !button->state().visible || !button->events().TakesInput()) return false;
+  button->events().OnPointerMove(action.kind == DialogAction::Kind::Hover, false);
+  return true;
+}
+
+void HostUi::Snapshot(const RecordingDialogView& view) {
+  const auto found = options_.snapshots.find(view.state().id);
+  if (found == options_.snapshots.end()) return;
+  const auto picture = view.Compose();
+  std::string error;
+  if (!picture) {
+    problems_.push_back("dialog " + std::to_string(view.state().id) +
+                        " painted nothing to write as a picture");
+  } else if (!WritePng(*picture, found->second, error)) {
+    problems_.push_back(error);
+  }
 }
 
 void HostUi::EndByDefault(DialogModel& model, RecordingDialogView& view, std::vector<std::string>& actions) {

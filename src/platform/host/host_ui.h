@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <iosfwd>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -24,6 +25,9 @@ class HostUi : public Ui {
     std::optional<AnswerScript> answers;  // without: default buttons
     std::ostream* echo = nullptr;         // each transcript line also goes here
     std::istream* prompt = nullptr;       // with: ask on the terminal
+    // Dialogs (by template) whose client area is written as a PNG once it
+    // is first painted.
+    std::map<int, std::filesystem::path> snapshots;
   };
   explicit HostUi(Options options);
 
@@ -61,6 +65,8 @@ class HostUi : public Ui {
   std::string Drive(DialogModel& model, RecordingDialogView& view, std::vector<std::string>& actions);
   bool Apply(DialogModel& model, RecordingDialogView& view, const DialogAction& action);
   void EndByDefault(DialogModel& model, RecordingDialogView& view, std::vector<std::string>& actions);
+  bool ApplyToButton(RecordingDialogView& view, const DialogAction& action);
+  void Snapshot(const RecordingDialogView& view);
   std::optional<int> Prompt(std::uint32_t style);
   void Write(const std::string& line);
 

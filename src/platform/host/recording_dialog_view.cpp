@@ -15,8 +15,9 @@ void HostButtonControl::Move(const Rect& parent_client, bool repaint) {
   ++(repaint ? erasing_moves_ : keeping_moves_);
 }
 
-void HostButtonControl::DrawBitmap(const OffscreenBitmap& bitmap, const LogicalPalette&) {
+void HostButtonControl::DrawBitmap(const OffscreenBitmap& bitmap, const LogicalPalette& palette) {
   drawn_ = &bitmap;
+  palette_ = &palette;
   ++draws_;
 }
 
@@ -170,6 +171,17 @@ void RecordingDialogView::PaintBitmap(const OffscreenBitmap& bitmap, const Logic
   const Size size{client.right - kFrame, client.bottom - kFrame};
   if (!canvas_ || canvas_->size() != size) canvas_ = std::make_unique<IndexedBitmap>(size);
   canvas_->CopyFrom(*source, x, y);
+}
+
+std::unique_ptr<IndexedBitmap> RecordingDialogView::Compose() const {
+  if (!canvas_) return nullptr;
+  auto picture = std::make_unique<IndexedBitmap>(*canvas_);
+  for (const auto& [id, button] : buttons_) {
+    const auto* drawn = dynamic_cast<const IndexedBitmap*>(button->drawn());
+    if (drawn && button->state().visible)
+      picture->CopyFrom(*drawn, button->state().rect.left, button->state().rect.top);
+  }
+  return picture;
 }
 
 void RecordingDialogView::End(int code) {

@@ -65,6 +65,7 @@ class HostButtonControl : public ButtonControl {
   bool focused() const { return focused_; }
   const std::vector<int>& posted() const { return posted_; }
   const OffscreenBitmap* drawn() const { return drawn_; }
+  const LogicalPalette* palette() const { return palette_; }
   int draws() const { return draws_; }
   // Moves that asked the parent to repaint what they uncovered, and those that did not.
   int erasing_moves() const { return erasing_moves_; }
@@ -77,6 +78,7 @@ class HostButtonControl : public ButtonControl {
   bool focused_ = false;
   std::vector<int> posted_;
   const OffscreenBitmap* drawn_ = nullptr;
+  const LogicalPalette* palette_ = nullptr;
   int draws_ = 0;
   int erasing_moves_ = 0;
   int keeping_moves_ = 0;
@@ -97,7 +99,12 @@ class RecordingDialogView : public DialogView {
   HostButtonControl* button(int id);
   // The client area as painted by the model, when it paints.
   const IndexedBitmap* canvas() const { return canvas_.get(); }
+  // What the client area shows: the model's painting with every visible
+  // owner-drawn control's last picture on top; null before any painting.
+  std::unique_ptr<IndexedBitmap> Compose() const;
+  int invalidations() const { return invalidations_; }
   void set_return_key_down(bool down) { machine_.return_key_down = down; }
+  void set_screen(Size screen) { machine_.screen = screen; }
   // Called after every visible change (modeless windows write them out).
   void set_on_change(std::function<void()> on_change) { on_change_ = std::move(on_change); }
 
@@ -128,6 +135,7 @@ class RecordingDialogView : public DialogView {
   bool IsChecked(int id) override { return Control(id).checked; }
   ButtonControl* AttachButton(int id, ButtonEvents& events) override;
   void PaintBitmap(const OffscreenBitmap& bitmap, const LogicalPalette* palette, int x, int y) override;
+  void Invalidate() override { ++invalidations_; }
   void End(int code) override;
   int AskMessageBox(std::string_view text, std::string_view caption, std::uint32_t style) override;
   Size ScreenSize() override { return machine_.screen; }
@@ -150,6 +158,7 @@ class RecordingDialogView : public DialogView {
   std::map<int, std::unique_ptr<HostButtonControl>> buttons_;
   std::unique_ptr<IndexedBitmap> canvas_;
   std::function<void()> on_change_;
+  int invalidations_ = 0;
 };
 
 }  // namespace tvx::host

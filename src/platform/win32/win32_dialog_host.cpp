@@ -137,8 +137,17 @@ INT_PTR CALLBACK Win32DialogHost::Procedure(HWND window, UINT message, WPARAM wp
 INT_PTR Win32DialogHost::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_INITDIALOG:
+      Created();
       model_.OnInit(*this);
       return TRUE;
+    case WM_DISPLAYCHANGE:
+      model_.OnDisplayChange(*this);
+      return FALSE;
+    case WM_NCACTIVATE:
+      model_.OnActivate(*this, wparam != FALSE);
+      return FALSE;
+    case WM_QUERYDRAGICON:
+      return reinterpret_cast<INT_PTR>(icon_);
     case WM_COMMAND:
       Command(LOWORD(wparam), HIWORD(wparam), reinterpret_cast<HWND>(lparam));
       return TRUE;
@@ -168,6 +177,14 @@ INT_PTR Win32DialogHost::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
     default:
       return FALSE;
   }
+}
+
+void Win32DialogHost::Created() {
+  if (icon_) {
+    ::SendMessageA(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
+    ::SendMessageA(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
+  }
+  if (on_created_) on_created_(window_);
 }
 
 void Win32DialogHost::Command(int id, int code, HWND control) {

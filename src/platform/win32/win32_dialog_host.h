@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <map>
 #include <memory>
 
@@ -49,6 +50,10 @@ class Win32DialogHost : public DialogView, public ModelessDialog {
 
   // Runs modally; the end code, or -1 when the window could not be made.
   int RunModal(HWND owner);
+  // Called with the window once it exists, before the model's OnInit.
+  void set_on_created(std::function<void(HWND)> on_created) { on_created_ = std::move(on_created); }
+  // The icon the window shows and drags with (owned by the module).
+  void set_icon(HICON icon) { icon_ = icon; }
   bool OpenModeless(HWND owner);
 
   DialogView& view() override { return *this; }
@@ -83,6 +88,7 @@ class Win32DialogHost : public DialogView, public ModelessDialog {
   void PaintBitmap(const OffscreenBitmap& bitmap, const LogicalPalette* palette, int x, int y) override;
   void End(int code) override;
   int AskMessageBox(std::string_view text, std::string_view caption, std::uint32_t style) override;
+  void Invalidate() override { ::InvalidateRect(window_, nullptr, FALSE); }
   Size ScreenSize() override;
   int Metric(SystemMetric metric) override;
   bool ReturnKeyDown() override { return ::GetAsyncKeyState(VK_RETURN) != 0; }
@@ -94,9 +100,13 @@ class Win32DialogHost : public DialogView, public ModelessDialog {
   HWND Item(int id) const { return ::GetDlgItem(window_, id); }
   bool IsCombo(int id) const;
 
+  void Created();
+
   DialogModel& model_;
   HWND window_ = nullptr;
   bool modal_ = false;
+  std::function<void(HWND)> on_created_;
+  HICON icon_ = nullptr;
   std::map<int, std::unique_ptr<Win32ButtonControl>> buttons_;
 };
 

@@ -17,6 +17,39 @@ int Win32Ui::RunDialog(DialogModel& model) {
   return host.RunModal(main_window_);
 }
 
+namespace {
+
+// A power query queued while the panel is up must not let the machine go
+// to standby under an installation: it is turned into a message that does
+// nothing.
+LRESULT CALLBACK DropStandbyQueries(int code, WPARAM wparam, LPARAM lparam) {
+  auto* message = reinterpret_cast<MSG*>(lparam);
+  if (code == HC_ACTION && message->message == WM_POWERBROADCAST && message->wParam == PBT_APMQUERYSTANDBY)
+    message->message = WM_NULL;
+  return ::CallNextHookEx(nullptr, code, wparam, lparam);
+}
+
+struct HookOwner {
+  HHOOK hook = ::SetWindowsHookExA(WH_GETMESSAGE, DropStandbyQueries, nullptr, ::GetCurrentThreadId());
+  ~HookOwner() {
+    if (hook) ::UnhookWindowsHookEx(hook);
+  }
+};
+
+constexpr int kProgramIcon = 128;
+
+}  // namespace
+
+int Win32Ui::RunMainWindow(DialogModel& model) {
+  const HookOwner standby_filter;
+  Win32DialogHost host(model);
+  host.set_icon(::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(kProgramIcon)));
+  host.set_on_created([this](HWND window) { main_window_ = window; });
+  const int code = host.RunModal(nullptr);
+  main_window_ = nullptr;
+  return code;
+}
+
 std::unique_ptr<ModelessDialog> Win32Ui::OpenModeless(DialogModel& model, BoxOwner owner) {
   auto host = std::make_unique<Win32DialogHost>(model);
   if (!host->OpenModeless(owner == BoxOwner::MainWindow ? main_window_ : nullptr)) return nullptr;

@@ -13,6 +13,7 @@ class Win32Ui : public Ui {
   int ShowMessageBox(std::string_view text, std::string_view caption, std::uint32_t style,
                      BoxOwner owner) override;
   int RunDialog(DialogModel& model) override;
+  int RunMainWindow(DialogModel& model) override;
   std::unique_ptr<ModelessDialog> OpenModeless(DialogModel& model, BoxOwner owner) override;
   Surface& surface() override { return surface_; }
 
