@@ -7,14 +7,8 @@
 set -euo pipefail
 export DEMO=$1 AUTO=$2 ARTIFACTS=$3
 disc=$4
-wine_tool=$(cd "$(dirname "$0")/../../tools/wine" && pwd)/tvxwine
+source "$(dirname "$0")/end_to_end_common.sh"
 mkdir -p "$ARTIFACTS"
-failures=0
-check() {  # check NAME COMMAND...
-  local name=$1
-  shift
-  if "$@"; then echo "ok   $name"; else echo "FAIL $name"; failures=$((failures + 1)); fi
-}
 
 # Runs a shell snippet on a fresh display, the disc on D:, with helpers. The
 # strings and tvx.ini land in the prefix's common folder: it is put back.
@@ -101,4 +95,4 @@ details() {
 
 check "the no-match explanation lists the configurations and what the machine lacks for each" no_match
 check "the details table shows the tests, the machine, the requirements and the components" details
-[ $failures = 0 ]
+finish

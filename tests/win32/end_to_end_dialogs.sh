@@ -5,14 +5,8 @@
 # Usage: end_to_end_dialogs.sh tvx_dialog_demo.exe tvxauto.exe ARTIFACT_FOLDER
 set -euo pipefail
 export DEMO=$1 AUTO=$2 ARTIFACTS=$3
-wine_tool=$(cd "$(dirname "$0")/../../tools/wine" && pwd)/tvxwine
+source "$(dirname "$0")/end_to_end_common.sh"
 mkdir -p "$ARTIFACTS"
-failures=0
-check() {  # check NAME COMMAND...
-  local name=$1
-  shift
-  if "$@"; then echo "ok   $name"; else echo "FAIL $name"; failures=$((failures + 1)); fi
-}
 
 # Runs a shell snippet on a fresh display with helpers: auto, centred.
 on_display() {
@@ -73,4 +67,4 @@ language_choice() {
 check "the question dialog shows its text and Yes/No, and No answers 7" two_button_question
 check "a one-button question centres its single button, which answers 6" one_button_notice
 check "the language dialog opens on the system language and takes the choice" language_choice
-[ $failures = 0 ]
+finish

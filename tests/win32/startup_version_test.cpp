@@ -2,6 +2,7 @@
 // report each Windows version (the harness names it in TVX_WINE_VERSION).
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <map>
 #include <string>
@@ -55,16 +56,17 @@ TEST(Win32StartupTest, TheSystemCheckReadsTheReportedVersion) {
 
   Session session(platform);
   FrontPanel panel(session, ::GetCommandLineA());
-  const StartupResult result = panel.Initialise();
+  // No disc in this prefix: start-up goes on to the script and stops there.
+  const StartupResult result = panel.Initialise(nullptr);
   EXPECT_EQ(session.system_version.version_text, expected.version_text);
+  const std::string refusal = "This program does not support Windows NT Workstation Version ) 3 . 51";
   if (expected.accepted) {
-    EXPECT_EQ(result, StartupResult::Continue);
-    EXPECT_TRUE(ui.texts.empty());
+    EXPECT_EQ(result, StartupResult::ScriptNotLoaded);
     EXPECT_TRUE(session.setup_mutex);
+    EXPECT_TRUE(std::find(ui.texts.begin(), ui.texts.end(), refusal) == ui.texts.end());
   } else {
     EXPECT_EQ(result, StartupResult::UnsupportedSystem);
-    EXPECT_EQ(ui.texts, std::vector<std::string>{
-                            "This program does not support Windows NT Workstation Version ) 3 . 51"});
+    EXPECT_EQ(ui.texts, std::vector<std::string>{refusal});
   }
 }
 

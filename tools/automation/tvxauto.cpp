@@ -26,6 +26,7 @@ int Usage() {
       "tvxauto hover CAPTION ID            move the pointer to the middle of a control\n"
       "tvxauto point X Y                   move the pointer to a screen position\n"
       "tvxauto pixel X Y                   the colour on the screen there: R G B\n"
+      "tvxauto display-change CAPTION      tell the window the display changed (WM_DISPLAYCHANGE)\n"
       "tvxauto hold-mutex NAME MS          hold a named mutex for that long");
   return 2;
 }
@@ -42,9 +43,29 @@ std::string ClassOf(HWND window) {
   return name;
 }
 
+struct CaptionSearch {
+  const char* caption;
+  HWND found = nullptr;
+};
+
+// Only a visible window counts: the program's main window exists, hidden,
+// with the same caption as its message boxes while it starts.
+BOOL CALLBACK FindVisible(HWND window, LPARAM context) {
+  auto* search = reinterpret_cast<CaptionSearch*>(context);
+  if (!IsWindowVisible(window) || WindowText(window) != search->caption) return TRUE;
+  search->found = window;
+  return FALSE;
+}
+
+HWND FindVisibleWindow(const char* caption) {
+  CaptionSearch search{caption};
+  EnumWindows(FindVisible, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
 HWND WaitForWindow(const char* caption, DWORD timeout_ms) {
   for (DWORD waited = 0;; waited += kPollMs) {
-    if (HWND window = FindWindowA(nullptr, caption)) return window;
+    if (HWND window = FindVisibleWindow(caption)) return window;
     if (waited >= timeout_ms) return nullptr;
     Sleep(kPollMs);
   }
@@ -154,7 +175,7 @@ int PrintRect(const char* caption, int id) {
 
 int Gone(const char* caption, DWORD timeout_ms) {
   for (DWORD waited = 0; waited <= timeout_ms; waited += kPollMs) {
-    if (!FindWindowA(nullptr, caption)) return 0;
+    if (!FindVisibleWindow(caption)) return 0;
     Sleep(kPollMs);
   }
   return 1;
@@ -199,6 +220,16 @@ int Pixel(int x, int y) {
   return 0;
 }
 
+int DisplayChange(const char* caption) {
+  HWND window = FoundOrFail(caption);
+  if (!window) return 1;
+  const LPARAM size = MAKELPARAM(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+  HDC screen = GetDC(nullptr);
+  const int bits = GetDeviceCaps(screen, BITSPIXEL);
+  ReleaseDC(nullptr, screen);
+  return SendMessageTimeoutA(window, WM_DISPLAYCHANGE, bits, size, SMTO_NORMAL, 10000, nullptr) ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -215,6 +246,7 @@ int main(int argc, char** argv) {
     HWND window = FoundOrFail(caption);
     return window ? (EnumChildWindows(window, PrintControl, 0), 0) : 1;
   }
+  if (command == "display-change") return DisplayChange(caption);
   if (command == "hold-mutex") return HoldMutex(caption, Milliseconds(argc, argv, 3, 30000));
   if (command == "rect") return PrintRect(caption, argc > 3 ? std::atoi(argv[3]) : 0);
   if (command == "close") return Close(caption);

@@ -50,6 +50,7 @@ void Win32ButtonControl::Move(const Rect& parent_client, bool repaint) {
 void Win32ButtonControl::DrawBitmap(const OffscreenBitmap& bitmap, const LogicalPalette& palette) {
   const auto& source = static_cast<const Win32Bitmap&>(bitmap);
   WindowDc dc(window_);
+  ::UnrealizeObject(static_cast<const Win32Palette&>(palette).get());
   SelectedPalette selected(dc.get(), static_cast<const Win32Palette&>(palette).get());
   RECT client;
   ::GetClientRect(window_, &client);
@@ -339,8 +340,10 @@ void Win32DialogHost::PaintBitmap(const OffscreenBitmap& bitmap, const LogicalPa
   const auto& source = static_cast<const Win32Bitmap&>(bitmap);
   const HPALETTE handle = palette ? static_cast<const Win32Palette*>(palette)->get() : nullptr;
   WindowDc dc(window_);
+  // Realized in the window only: a realization in the memory DC would be a
+  // background one and would replace the mapping the copy needs.
+  if (handle) ::UnrealizeObject(handle);
   SelectedPalette target_palette(dc.get(), handle);
-  SelectedPalette source_palette(source.dc(), handle);
   ::BitBlt(dc.get(), x, y, source.size().width, source.size().height, source.dc(), 0, 0, SRCCOPY);
 }
 

@@ -1,5 +1,6 @@
 #include "platform/win32/win32_surface.h"
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -15,30 +16,34 @@ PaletteHandle MakePalette(const PALETTEENTRY* entries, int count) {
   return PaletteHandle(::CreatePalette(palette));
 }
 
-// A device-independent bitmap header whose colour table is the indices
-// 0 to 255 of the palette selected in the target (DIB_PAL_COLORS).
-struct IndexHeader {
+// An 8-bit bottom-up bitmap header with a grey colour table, replaced by
+// the palette's colours when pictures are drawn into it.
+struct IndexedBitmapInfo {
   BITMAPINFOHEADER header;
-  WORD indices[256];
+  RGBQUAD colours[256];
 };
 
-IndexHeader MakeIndexHeader(HDC target, const IndexedPixels& pixels) {
-  IndexHeader info{};
+IndexedBitmapInfo MakeIndexedBitmapInfo(Size size) {
+  IndexedBitmapInfo info{};
   info.header.biSize = sizeof(BITMAPINFOHEADER);
-  info.header.biWidth = pixels.bytes_per_line;
-  info.header.biHeight = pixels.height;
+  info.header.biWidth = size.width;
+  info.header.biHeight = size.height;
   info.header.biPlanes = 1;
   info.header.biBitCount = 8;
   info.header.biCompression = BI_RGB;
-  info.header.biXPelsPerMeter = ::GetDeviceCaps(target, LOGPIXELSX) * 39;
-  info.header.biYPelsPerMeter = ::GetDeviceCaps(target, LOGPIXELSY) * 39;
-  for (int i = 0; i < 256; ++i) info.indices[i] = static_cast<WORD>(i);
+  for (int i = 0; i < 256; ++i) {
+    const auto level = static_cast<BYTE>(i);
+    info.colours[i] = {level, level, level, 0};
+  }
   return info;
 }
 
+int Stride(int width) { return (width + 3) / 4 * 4; }
+
 }  // namespace
 
-Win32Bitmap::Win32Bitmap(BitmapHandle bitmap, MemoryDc dc) : bitmap_(std::move(bitmap)), dc_(std::move(dc)) {
+Win32Bitmap::Win32Bitmap(BitmapHandle bitmap, MemoryDc dc, std::uint8_t* bits)
+    : bitmap_(std::move(bitmap)), dc_(std::move(dc)), bits_(bits) {
   BITMAP facts{};
   if (bitmap_ && ::GetObjectA(bitmap_.get(), sizeof facts, &facts)) size_ = {facts.bmWidth, facts.bmHeight};
   if (bitmap_ && dc_) old_ = ::SelectObject(dc_.get(), bitmap_.get());
@@ -68,29 +73,45 @@ std::unique_ptr<LogicalPalette> Win32Surface::CreatePalette(const PaletteEntries
   return std::make_unique<Win32Palette>(MakePalette(table, 256), entries);
 }
 
+// Pictures live in 8-bit DIB sections whose colour table is the palette
+// they were drawn through: they keep their colours on an 8-bit display
+// whatever the system palette held when they were drawn, and a copy to the
+// screen maps them through the palette realized there.
 std::unique_ptr<OffscreenBitmap> Win32Surface::CreateBitmap(Size size) {
   ScreenDc screen;
-  BitmapHandle bitmap(::CreateCompatibleBitmap(screen.get(), size.width, size.height));
+  const IndexedBitmapInfo info = MakeIndexedBitmapInfo(size);
+  void* bits = nullptr;
+  BitmapHandle bitmap(::CreateDIBSection(screen.get(), reinterpret_cast<const BITMAPINFO*>(&info), DIB_RGB_COLORS,
+                                         &bits, nullptr, 0));
   MemoryDc dc(::CreateCompatibleDC(screen.get()));
-  return std::make_unique<Win32Bitmap>(std::move(bitmap), std::move(dc));
+  return std::make_unique<Win32Bitmap>(std::move(bitmap), std::move(dc),
+                                       bitmap ? static_cast<std::uint8_t*>(bits) : nullptr);
 }
 
+// Index n shows the colour of the palette's entry n; the picture's top-left
+// corner goes to the bitmap's, and what falls outside is lost.
 void Win32Surface::DrawIndexed(OffscreenBitmap& target, const LogicalPalette& palette,
                                const IndexedPixels& pixels) {
   auto& bitmap = static_cast<Win32Bitmap&>(target);
-  const auto& gdi_palette = static_cast<const Win32Palette&>(palette);
-  if (!bitmap.dc() || pixels.height <= 0 || pixels.bytes_per_line <= 0) return;
+  const Size size = bitmap.size();
   const std::size_t row = static_cast<std::size_t>(pixels.bytes_per_line);
-  const std::size_t stride = (row + 3) / 4 * 4;
+  if (!bitmap.bits() || !bitmap.dc() || pixels.height <= 0 || pixels.bytes_per_line <= 0) return;
   if (pixels.pixels.size() < row * pixels.height) return;
-  // GDI reads rows padded to four bytes: lay the rows out that way.
-  std::vector<std::uint8_t> padded(stride * pixels.height, 0);
-  for (int y = 0; y < pixels.height; ++y) std::memcpy(&padded[y * stride], &pixels.pixels[y * row], row);
-  IndexHeader info = MakeIndexHeader(bitmap.dc(), pixels);
-  ::UnrealizeObject(gdi_palette.get());
-  SelectedPalette selected(bitmap.dc(), gdi_palette.get());
-  ::SetDIBitsToDevice(bitmap.dc(), 0, 0, pixels.bytes_per_line, pixels.height, 0, 0, 0, pixels.height,
-                      padded.data(), reinterpret_cast<BITMAPINFO*>(&info), DIB_PAL_COLORS);
+  RGBQUAD colours[256];
+  for (int i = 0; i < 256; ++i) {
+    const PaletteEntry& entry = palette.entries()[i];
+    colours[i] = {entry.blue, entry.green, entry.red, 0};
+  }
+  ::GdiFlush();
+  ::SetDIBColorTable(bitmap.dc(), 0, 256, colours);
+  const int rows = std::min(size.height, pixels.height);
+  const std::size_t columns = std::min<std::size_t>(static_cast<std::size_t>(size.width), row);
+  for (int y = 0; y < rows; ++y) {
+    // Both are bottom row first: the picture's row y from the top is its
+    // buffer row height - 1 - y, and the bitmap's is size.height - 1 - y.
+    const std::uint8_t* from = &pixels.pixels[static_cast<std::size_t>(pixels.height - 1 - y) * row];
+    std::memcpy(bitmap.bits() + static_cast<std::size_t>(size.height - 1 - y) * Stride(size.width), from, columns);
+  }
 }
 
 BitmapResource Win32Surface::LoadBitmapResource(int id) {

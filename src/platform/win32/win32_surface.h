@@ -24,15 +24,19 @@ class Win32Palette : public LogicalPalette {
 // A bitmap selected into its own memory device context for its whole life.
 class Win32Bitmap : public OffscreenBitmap {
  public:
-  Win32Bitmap(BitmapHandle bitmap, MemoryDc dc);
+  // bits: the pixels of an 8-bit DIB section, bottom row first; null for a
+  // bitmap of the display's own format.
+  Win32Bitmap(BitmapHandle bitmap, MemoryDc dc, std::uint8_t* bits = nullptr);
   ~Win32Bitmap() override;
   Size size() const override { return size_; }
   HDC dc() const { return dc_.get(); }
   HBITMAP bitmap() const { return bitmap_.get(); }
+  std::uint8_t* bits() const { return bits_; }
 
  private:
   BitmapHandle bitmap_;
   MemoryDc dc_;
+  std::uint8_t* bits_;
   HGDIOBJ old_ = nullptr;
   Size size_;
 };
