@@ -81,8 +81,8 @@ std::unique_ptr<OffscreenBitmap> Win32Surface::CreateBitmap(Size size) {
   ScreenDc screen;
   const IndexedBitmapInfo info = MakeIndexedBitmapInfo(size);
   void* bits = nullptr;
-  BitmapHandle bitmap(::CreateDIBSection(screen.get(), reinterpret_cast<const BITMAPINFO*>(&info), DIB_RGB_COLORS,
-                                         &bits, nullptr, 0));
+  BitmapHandle bitmap(::CreateDIBSection(screen.get(), reinterpret_cast<const BITMAPINFO*>(&info),
+                                         DIB_RGB_COLORS, &bits, nullptr, 0));
   MemoryDc dc(::CreateCompatibleDC(screen.get()));
   return std::make_unique<Win32Bitmap>(std::move(bitmap), std::move(dc),
                                        bitmap ? static_cast<std::uint8_t*>(bits) : nullptr);
@@ -110,7 +110,8 @@ void Win32Surface::DrawIndexed(OffscreenBitmap& target, const LogicalPalette& pa
     // Both are bottom row first: the picture's row y from the top is its
     // buffer row height - 1 - y, and the bitmap's is size.height - 1 - y.
     const std::uint8_t* from = &pixels.pixels[static_cast<std::size_t>(pixels.height - 1 - y) * row];
-    std::memcpy(bitmap.bits() + static_cast<std::size_t>(size.height - 1 - y) * Stride(size.width), from, columns);
+    std::memcpy(bitmap.bits() + static_cast<std::size_t>(size.height - 1 - y) * Stride(size.width), from,
+                columns);
   }
 }
 
