@@ -2,7 +2,9 @@
 
 #include <unistd.h>
 
+#include <cctype>
 #include <fstream>
+#include <optional>
 
 #include "script_json.h"
 
@@ -28,8 +30,23 @@ std::string ProfileJson(const std::string& cd_label) {
 })";
 }
 
+std::optional<fs::path> InstDataFolderOf(const fs::path& folder) {
+  std::error_code status;
+  for (const fs::directory_entry& entry : fs::directory_iterator(folder, status)) {
+    std::string name = entry.path().filename().string();
+    for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (name == "instdata" && entry.is_directory()) return entry.path();
+  }
+  return std::nullopt;
+}
+
 bool StageDisc(const fs::path& script_folder, const fs::path& disc, std::string& error) {
   std::error_code status;
+  if (InstDataFolderOf(script_folder)) {
+    fs::copy(script_folder, disc, fs::copy_options::recursive, status);
+    if (status) error = "cannot copy " + script_folder.string() + ": " + status.message();
+    return !status;
+  }
   fs::create_directories(disc / "InstData", status);
   for (const fs::directory_entry& entry : fs::directory_iterator(script_folder, status)) {
     if (!entry.is_regular_file()) continue;
@@ -51,7 +68,7 @@ int CollectingUi::ShowMessageBox(std::string_view text, std::string_view caption
 
 std::unique_ptr<ScratchMachine> ScratchMachine::Make(const fs::path& script_folder,
                                                      const std::string& cd_label, std::string& error,
-                                                     const fs::path& profile) {
+                                                     const fs::path& profile, host::RunOptions options) {
   const fs::path folder = fs::temp_directory_path() / ("tvxtool-" + std::to_string(::getpid()));
   fs::remove_all(folder);
   fs::create_directories(folder);
@@ -60,7 +77,6 @@ std::unique_ptr<ScratchMachine> ScratchMachine::Make(const fs::path& script_fold
   std::unique_ptr<host::SimulatedMachine> machine;
   if (StageDisc(script_folder, folder / "disc", error)) {
     error = host::CreateMachine(folder / "machine", profile_file, folder / "disc");
-    host::RunOptions options;
     options.program_path = "D:\\SetupTvx.exe";
     if (error.empty()) machine = host::SimulatedMachine::Open(folder / "machine", options, error);
   }

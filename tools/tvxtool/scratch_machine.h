@@ -24,13 +24,18 @@ class ScratchMachine {
   // Copies the files of the folder (not its subfolders) to D:\InstData.
   // With a profile the machine is that one (its first CD-ROM drive holds
   // the folder, under the profile's own label).
+  // A folder holding an "InstData" folder is a whole disc and is staged as
+  // it stands. The options choose the simulated machine's own interface
+  // (host()) for programs run whole.
   static std::unique_ptr<ScratchMachine> Make(const std::filesystem::path& script_folder,
                                               const std::string& cd_label, std::string& error,
-                                              const std::filesystem::path& profile = {});
+                                              const std::filesystem::path& profile = {},
+                                              host::RunOptions options = {});
   ~ScratchMachine();
 
   Platform& platform() { return platform_; }
   CollectingUi& ui() { return ui_; }
+  host::SimulatedMachine& host() { return *machine_; }
 
  private:
   ScratchMachine(std::filesystem::path folder, std::unique_ptr<host::SimulatedMachine> machine);

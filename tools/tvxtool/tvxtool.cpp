@@ -9,6 +9,7 @@
 #include "encoded_script_writer.h"
 #include "match_report.h"
 #include "pcx2png_command.h"
+#include "preview_command.h"
 #include "scratch_machine.h"
 #include "script/encoded_script_file.h"
 #include "script/script_loader.h"
@@ -182,7 +183,10 @@ int main(int argc, char** argv) {
   match->add_option("--language", language, "the language's key (default: the script's first)");
   tvx::authoring::Pcx2PngArguments pcx2png_arguments;
   CLI::App* pcx2png = tvx::authoring::AddPcx2PngCommand(app, pcx2png_arguments);
+  tvx::authoring::PreviewArguments preview_arguments;
+  CLI::App* preview = tvx::authoring::AddPreviewCommand(app, preview_arguments);
   CLI11_PARSE(app, argc, argv);
+  if (*preview) return tvx::authoring::RunPreview(preview_arguments, label);
   if (*pcx2png) return tvx::authoring::RunPcx2Png(pcx2png_arguments);
   if (*check) return Check(script, label);
   if (*dump) return Dump(script, label);
