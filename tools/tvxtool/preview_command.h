@@ -7,7 +7,7 @@
 namespace tvx::authoring {
 
 struct PreviewArguments {
-  std::string disc;     // a disc folder (holding InstData) or a script folder
+  std::string disc;  // a disc folder (holding InstData) or a script folder
   std::string png;
   std::string profile;  // empty: the scratch Windows 98 machine
   int language = -1;    // the language dialog's item; -1: its own choice
