@@ -193,5 +193,22 @@ TEST_F(ImageButtonTest, AReloadRedrawsIntoTheSameBitmapsAndKeepsTheFace) {
   EXPECT_FALSE(button.Reload(110, rebuilt));
 }
 
+TEST_F(ImageButtonTest, TheFirstEnabledButtonInTheDialogTakesTheFocusWhenItOpens) {
+  for (const bool install_enabled : {true, false}) {
+    SCOPED_TRACE(install_enabled ? "install enabled" : "install disabled");
+    host::RecordingDialogView view(host::ProgramDialogTemplates().at(102), {{800, 600}, nullptr, false});
+    ImageButton install(source_, state_, false);
+    ImageButton uninstall(source_, state_, false);
+    ASSERT_TRUE(install.Create(view, 1000, 110, 0, 0, palette_));
+    ASSERT_TRUE(uninstall.Create(view, 1003, 115, 0, 20, palette_));
+    install.SetEnabled(install_enabled);
+    view.FocusFirstControl();
+    EXPECT_EQ(install.face(), install_enabled ? Face::Focus : Face::Disabled);
+    EXPECT_EQ(uninstall.face(), install_enabled ? Face::Up : Face::Focus);
+    view.FocusFirstControl();  // a control that has the focus keeps it
+    EXPECT_EQ(view.button(1003)->focused(), !install_enabled);
+  }
+}
+
 }  // namespace
 }  // namespace tvx

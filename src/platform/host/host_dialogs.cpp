@@ -62,6 +62,7 @@ int HostUi::RunDialog(DialogModel& model) {
   const auto view = MakeView(model.TemplateId());
   if (!view) return -1;
   model.OnInit(*view);
+  if (!view->state().ended) view->FocusFirstControl();
   model.OnPaint(*view);
   Snapshot(*view);
   DialogRun run{view->state(), view};
@@ -178,6 +179,7 @@ std::unique_ptr<ModelessDialog> HostUi::OpenModeless(DialogModel& model, BoxOwne
   const auto view = MakeView(model.TemplateId());
   if (!view) return nullptr;
   model.OnInit(*view);
+  view->FocusFirstControl();
   model.OnPaint(*view);
   const std::string id = std::to_string(view->state().id);
   Write("window id=" + id + " opened " + DescribeDialog(view->state()));

@@ -159,6 +159,21 @@ ButtonControl* RecordingDialogView::AttachButton(int id, ButtonEvents& events) {
   return button.get();
 }
 
+void RecordingDialogView::FocusFirstControl() {
+  for (const auto& entry : buttons_)
+    if (entry.second->focused()) return;
+  for (const ControlTemplate& control : template_.controls) {
+    const ControlState& shown = Control(control.id);
+    const bool takes_input = shown.kind != ControlClass::Static && shown.kind != ControlClass::GroupBox;
+    if (!takes_input || !shown.visible || !shown.enabled) continue;
+    if (HostButtonControl* owner_drawn = button(control.id)) {
+      owner_drawn->TakeFocus();
+      owner_drawn->events().OnFocus(true);
+    }
+    return;
+  }
+}
+
 HostButtonControl* RecordingDialogView::button(int id) {
   const auto found = buttons_.find(id);
   return found == buttons_.end() ? nullptr : found->second.get();

@@ -97,6 +97,10 @@ class RecordingDialogView : public DialogView {
   const DialogState& state() const { return state_; }
   const DialogTemplate& dialog_template() const { return template_; }
   HostButtonControl* button(int id);
+  // What the dialog manager does once the dialog is initialised: the first
+  // visible, enabled control that takes input gets the focus; an owner-drawn
+  // one is told, so it shows its focus picture.
+  void FocusFirstControl();
   // The client area as painted by the model, when it paints.
   const IndexedBitmap* canvas() const { return canvas_.get(); }
   // What the client area shows: the model's painting with every visible
