@@ -196,6 +196,8 @@ TEST(StartupTest, ThePanelsButtonsFollowWhatIsInstalledAndWhatFits) {
        StartupResult::Continue, ButtonStates{false, false, true, true, true}},
       {"nothing fits, nothing plays: the question, then the end", "nt40-sp3-user", -1, "dialog 150 press 2\n",
        StartupResult::NothingToInstallOrPlay, std::nullopt},
+      {"nothing fits: yes explains why, matches again, and still ends", "nt40-sp3-user", -1,
+       "dialog 150 press 1\ndialog 144 press 1\n", StartupResult::NothingToInstallOrPlay, std::nullopt},
       {"installed, its files missing: it no longer serves", "win98", 1, "box IDOK text~\"no longer suits\"\n",
        StartupResult::Continue, ButtonStates{true, true, false, true, true}},
   };
@@ -210,6 +212,8 @@ TEST(StartupTest, ThePanelsButtonsFollowWhatIsInstalledAndWhatFits) {
     EXPECT_EQ(started.buttons, row.buttons);
     EXPECT_EQ(Contains(machine.Transcript(), "dialog id=150"),
               std::string(row.answers).find("150") != std::string::npos);
+    EXPECT_EQ(Contains(machine.Transcript(), "dialog id=144"),
+              std::string(row.answers).find("144") != std::string::npos);
   }
 }
 

@@ -2,8 +2,9 @@
 # The front panel of the sample disc under Wine, started from the disc on
 # CD-ROM drive D: labelled ZEPHRA: the language choice, the panel centred
 # with its buttons where the script puts them and enabled as the machine
-# allows, pictures and guide following the pointer, a display change, Quit;
-# on an 8-bit display too; and the question when nothing suits the machine.
+# allows, pictures and guide following the pointer, a display change, Quit
+# or the close box; on an 8-bit display too; and the question when nothing
+# suits the machine.
 # Usage: end_to_end_panel.sh SetupTvx.exe tvxauto.exe ARTIFACT_FOLDER
 set -euo pipefail
 export SETUP=$1 AUTO=$2 ARTIFACTS=$3
@@ -20,9 +21,9 @@ region() { read -r l t r b < <(auto rect "$PANEL" "$1"); import -window root -cr
 differ() { [ "$(compare -metric AE "$1" "$2" null: 2>&1 || true)" != 0 ]; }
 PANEL="Tarvex Setup - Zephra"'
 
-panel_on() {  # panel_on VERSION DEPTH SCREENSHOT "DISABLED IDS" HOVERED_ID
+panel_on() {  # panel_on VERSION DEPTH SCREENSHOT "DISABLED IDS" HOVERED_ID press|close
   stage_disc "$work/disc" "$SETUP"
-  export SHOT=$3 DISABLED=$4 HOVER=$5 TVX_DEPTH=$2
+  export SHOT=$3 DISABLED=$4 HOVER=$5 TVX_DEPTH=$2 ENDING=$6
   export work=$work
   "$wine_tool" with --version "$1" --depth "$2" --cd "$work/disc" --label ZEPHRA --display --timeout 180 -- bash -c "$HELPERS"'
     wine "D:\\SetupTvx.exe" & pid=$!
@@ -57,9 +58,9 @@ panel_on() {  # panel_on VERSION DEPTH SCREENSHOT "DISABLED IDS" HOVERED_ID
     sleep 0.5
     region "$HOVER" "$work/button-reloaded.png"
     differ "$work/button-after.png" "$work/button-reloaded.png" && fail "pictures not the same after a display change"
-    auto press "$PANEL" 2
+    if [ "$ENDING" = close ]; then auto close "$PANEL"; else auto press "$PANEL" 2; fi
     status=0; wait $pid || status=$?
-    [ $status = 0 ] || fail "Quit ends with 0, not $status"
+    [ $status = 0 ] || fail "$ENDING ends with 0, not $status"
     echo "  $TVX_WINE_VERSION: $fails problem(s)"; [ $fails = 0 ]'
 }
 
@@ -88,8 +89,9 @@ no_match_question() {
     [ $status = 3 ]'
 }
 
-check "the panel on Windows 98, true colour" panel_on win98 24 panel-win98.png "1003 1007" 1002
-check "the panel on Windows 98, an 8-bit display" panel_on win98 8 panel-win98-8bit.png "1003 1007" 1002
-check "the panel on Windows 2000: nothing to play from the disc" panel_on win2k 24 panel-win2k.png "1003 1002 1007" 2
+check "the panel on Windows 98, true colour" panel_on win98 24 panel-win98.png "1003 1007" 1002 press
+check "the panel on Windows 98, an 8-bit display" panel_on win98 8 panel-win98-8bit.png "1003 1007" 1002 press
+check "the panel on Windows 2000: nothing to play from the disc; closed" panel_on win2k 24 panel-win2k.png \
+  "1003 1002 1007" 2 close
 check "nothing suits: the question, the explanation, the end" no_match_question
 finish
