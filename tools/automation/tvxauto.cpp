@@ -13,7 +13,7 @@ constexpr DWORD kPollMs = 50;
 
 int Usage() {
   std::puts(
-      "tvxauto list                        top-level windows: handle, pid, class, caption\n"
+      "tvxauto list                        top-level windows: handle, pid, class, caption, size\n"
       "tvxauto wait CAPTION [MS]           wait until a window has this caption (default 20000 ms)\n"
       "tvxauto gone CAPTION [MS]           wait until no window has this caption\n"
       "tvxauto controls CAPTION            the window's controls: id, class, text\n"
@@ -74,8 +74,11 @@ HWND WaitForWindow(const char* caption, DWORD timeout_ms) {
 BOOL CALLBACK PrintTopLevel(HWND window, LPARAM) {
   DWORD pid = 0;
   GetWindowThreadProcessId(window, &pid);
-  std::printf("%p %lu %s \"%s\"%s\n", static_cast<void*>(window), pid, ClassOf(window).c_str(),
-              WindowText(window).c_str(), IsWindowVisible(window) ? "" : " (hidden)");
+  RECT rect{};
+  GetWindowRect(window, &rect);
+  std::printf("%p %lu %s \"%s\" %ldx%ld%s\n", static_cast<void*>(window), pid, ClassOf(window).c_str(),
+              WindowText(window).c_str(), rect.right - rect.left, rect.bottom - rect.top,
+              IsWindowVisible(window) ? "" : " (hidden)");
   return TRUE;
 }
 

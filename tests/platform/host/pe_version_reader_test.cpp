@@ -38,7 +38,7 @@ std::uint32_t Get32(const Bytes& image, std::size_t at) {
          static_cast<std::uint32_t>(image[at + 3]) << 24;
 }
 
-struct ImageSpec {
+struct ImageShape {
   bool pe32_plus = false;
   bool sixteen_bit_block = false;
   std::uint32_t resource_name = 1;
@@ -64,10 +64,10 @@ std::size_t Directory(Bytes& image, std::size_t at, bool named, std::uint32_t id
 
 // The version block, in the 32-bit layout (UTF-16 key, a type word) or the
 // 16-bit one (ANSI key).
-void VersionBlock(Bytes& image, std::size_t at, const ImageSpec& spec) {
+void VersionBlock(Bytes& image, std::size_t at, const ImageShape& shape) {
   const std::string key = "VS_VERSION_INFO";
   std::size_t value = 0;
-  if (spec.sixteen_bit_block) {
+  if (shape.sixteen_bit_block) {
     for (std::size_t i = 0; i < key.size(); ++i) image[at + 4 + i] = key[i];
     value = (4 + key.size() + 1 + 3) & ~std::size_t{3};
   } else {
@@ -78,23 +78,23 @@ void VersionBlock(Bytes& image, std::size_t at, const ImageSpec& spec) {
   Put16(image, at + 2, 52);
   Put32(image, at + value, 0xFEEF04BD);
   Put32(image, at + value + 4, 0x00010000);
-  Put32(image, at + value + 8, spec.most);
-  Put32(image, at + value + 12, spec.least);
+  Put32(image, at + value + 8, shape.most);
+  Put32(image, at + value + 12, shape.least);
 }
 
-Bytes BuildImage(const ImageSpec& spec) {
+Bytes BuildImage(const ImageShape& shape) {
   constexpr std::size_t kPe = 0x40, kRaw = 0x200, kRva = 0x1000, kSize = 0x200;
   Bytes image(kRaw + kSize, 0);
   image[0] = 'M';
   image[1] = 'Z';
   Put32(image, 0x3C, kPe);
   Put32(image, kPe, 0x00004550);
-  Put16(image, kPe + 4, spec.pe32_plus ? 0x8664 : 0x14C);
+  Put16(image, kPe + 4, shape.pe32_plus ? 0x8664 : 0x14C);
   Put16(image, kPe + 6, 1);
-  const std::size_t optional = kPe + 24, optional_size = spec.pe32_plus ? 240 : 224;
+  const std::size_t optional = kPe + 24, optional_size = shape.pe32_plus ? 240 : 224;
   Put16(image, kPe + 20, static_cast<std::uint32_t>(optional_size));
-  Put16(image, optional, spec.pe32_plus ? 0x20B : 0x10B);
-  const std::size_t count_at = optional + (spec.pe32_plus ? 108 : 92);
+  Put16(image, optional, shape.pe32_plus ? 0x20B : 0x10B);
+  const std::size_t count_at = optional + (shape.pe32_plus ? 108 : 92);
   Put32(image, count_at, 16);
   Put32(image, count_at + 4 + 16, kRva);
   Put32(image, count_at + 4 + 20, kSize);
@@ -105,12 +105,12 @@ Bytes BuildImage(const ImageSpec& spec) {
   Put32(image, section + 16, kSize);
   Put32(image, section + 20, kRaw);
   // Root, then name, then language, then the data entry and the block.
-  Directory(image, kRaw, spec.named_entry_first, 16, 0x80000000 | 0x40);
-  Directory(image, kRaw + 0x40, false, spec.resource_name, 0x80000000 | 0x80);
+  Directory(image, kRaw, shape.named_entry_first, 16, 0x80000000 | 0x40);
+  Directory(image, kRaw + 0x40, false, shape.resource_name, 0x80000000 | 0x80);
   Directory(image, kRaw + 0x80, false, 0x409, 0xC0);
   Put32(image, kRaw + 0xC0, kRva + 0x100);
   Put32(image, kRaw + 0xC4, 0x100);
-  VersionBlock(image, kRaw + 0x100, spec);
+  VersionBlock(image, kRaw + 0x100, shape);
   return image;
 }
 
@@ -133,7 +133,7 @@ TEST(PeVersionReader, ReadsTheLibrariesOfTheResourceCompiler) {
 TEST(PeVersionReader, ReadsTheLayoutsBuiltHere) {
   struct Row {
     const char* label;
-    ImageSpec spec;
+    ImageShape shape;
     bool found;
   };
   const std::vector<Row> rows = {
@@ -145,11 +145,11 @@ TEST(PeVersionReader, ReadsTheLayoutsBuiltHere) {
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.label);
-    const auto version = ReadPeFileVersion(BuildImage(row.spec));
+    const auto version = ReadPeFileVersion(BuildImage(row.shape));
     ASSERT_EQ(version.has_value(), row.found);
     if (row.found) {
-      EXPECT_EQ(version->most_significant, row.spec.most);
-      EXPECT_EQ(version->least_significant, row.spec.least);
+      EXPECT_EQ(version->most_significant, row.shape.most);
+      EXPECT_EQ(version->least_significant, row.shape.least);
     }
   }
 }
@@ -161,7 +161,7 @@ TEST(PeVersionReader, RefusesDamagedImages) {
     int width;
     std::uint32_t value;
   };
-  // Offsets in the image built with the default spec.
+  // Offsets in the image built with the default shape.
   const std::vector<Row> rows = {
       {"no MZ", 0, 2, 0x5A4E},
       {"the PE header past the end", 0x3C, 4, 0x7FFFFFF0},
