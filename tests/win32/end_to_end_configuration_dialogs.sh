@@ -21,8 +21,6 @@ on_display() {
     restore() { rm -rf "$common"; [ -e "$kept/Tarvex" ] && cp -a "$kept/Tarvex" "$common"; rm -rf "$kept"; }
     trap restore EXIT
     # inside OUTER INNER: rectangle INNER lies within rectangle OUTER.
-    # The sample script keeps DATA SOURCE: the program says so first.
-    past_warning() { auto wait SetupTvx 60000 && auto press SetupTvx 1; }
     inside() {
       read -r l t r b <<<"$1"; read -r il it ir ib <<<"$2"
       [ "$il" -ge "$l" ] && [ "$it" -ge "$t" ] && [ "$ir" -le "$r" ] && [ "$ib" -le "$b" ]
@@ -35,7 +33,6 @@ no_match() {
     out=$(mktemp)
     caption="Why configurations do not suit this computer"
     wine "$DEMO" no-match >"$out" & pid=$!
-    past_warning
     auto wait "$caption" 60000 || { kill $pid; exit 1; }
     top=$(auto text "$caption" 1024); middle=$(auto text "$caption" 1025); ok=$(auto text "$caption" 1)
     configurations=$(auto items "$caption" 1019)
@@ -63,7 +60,6 @@ details() {
     out=$(mktemp)
     caption="Details..."
     wine "$DEMO" details 0 >"$out" & pid=$!
-    past_warning
     auto wait "$caption" 60000 || { kill $pid; exit 1; }
     texts() { for id in "$@"; do auto text "$caption" "$id"; done | paste -sd "|"; }
     heads=$(texts 1300 1301 1302 1303 1304)
