@@ -226,7 +226,8 @@ TEST(StartupTest, ThePanelOpensTheWebAddressReloadsItsPicturesAndDisarmsReturn) 
   FrontPanel panel(session, "SetupTvx.exe");
   panel.Run();
   EXPECT_EQ(panel.result(), StartupResult::Continue);
-  EXPECT_TRUE(Contains(machine.Transcript(), "window id=137 opened")) << "the splash, while the machine is tested";
+  EXPECT_TRUE(Contains(machine.Transcript(), "window id=137 opened"))
+      << "the splash, while the machine is tested";
   EXPECT_EQ(machine.Journal(), "open http://www.zephra.example/\n");
   EXPECT_FALSE(session.ui_state.return_key_armed);
   EXPECT_EQ(panel.requested_actions(), std::vector<RequestedAction>{RequestedAction::Install});
