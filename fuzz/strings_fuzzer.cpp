@@ -15,7 +15,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // Lookups are linear in the table: check the first entries only.
   for (std::size_t i = 0; i < entries.size() && i < 64; ++i) {
     const auto& entry = entries[i];
-    if (entry.text.empty() && entry.number == -1) std::abort();
     const std::string found = table.LookupString(ui, entry.number);
     const std::string substituted = table.LookupString(ui, entry.number, "ARG");
     if (found.find("%s") == std::string::npos && substituted != found) std::abort();
