@@ -2,10 +2,9 @@
 
 #include <unistd.h>
 
-#include <cctype>
 #include <fstream>
-#include <optional>
 
+#include "platform/path_text.h"
 #include "script_json.h"
 
 namespace tvx::authoring {
@@ -30,19 +29,16 @@ std::string ProfileJson(const std::string& cd_label) {
 })";
 }
 
-std::optional<fs::path> InstDataFolderOf(const fs::path& folder) {
+bool HoldsInstDataFolder(const fs::path& folder) {
   std::error_code status;
-  for (const fs::directory_entry& entry : fs::directory_iterator(folder, status)) {
-    std::string name = entry.path().filename().string();
-    for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    if (name == "instdata" && entry.is_directory()) return entry.path();
-  }
-  return std::nullopt;
+  for (const fs::directory_entry& entry : fs::directory_iterator(folder, status))
+    if (entry.is_directory() && EqualsNoCase(entry.path().filename().string(), "InstData")) return true;
+  return false;
 }
 
 bool StageDisc(const fs::path& script_folder, const fs::path& disc, std::string& error) {
   std::error_code status;
-  if (InstDataFolderOf(script_folder)) {
+  if (HoldsInstDataFolder(script_folder)) {
     fs::copy(script_folder, disc, fs::copy_options::recursive, status);
     if (status) error = "cannot copy " + script_folder.string() + ": " + status.message();
     return !status;
