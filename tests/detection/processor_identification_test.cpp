@@ -25,6 +25,9 @@ class RecordedProcessor : public host::HostSystem {
         leaves_(std::move(leaves)) {}
 
   bool ProcessorFlagToggles(std::uint32_t) override { return true; }
+  // Today's processors may leave a division's flags as a Cyrix does (seen on
+  // an Intel family 6 model 167): with the instruction, the vendor text decides.
+  bool CyrixDivisionSignature() override { return true; }
   CpuidRegisters ProcessorIdentification(std::uint32_t leaf) override {
     ++reads_[leaf];
     const auto found = leaves_.find(leaf);
