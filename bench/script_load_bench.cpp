@@ -15,8 +15,8 @@
 #include <stdexcept>
 #include <string>
 
-#include "detection/detection_catalogue.h"
 #include "platform/host/simulated_machine.h"
+#include "script/detection_catalogue.h"
 #include "script/script_line_reader.h"
 #include "script/script_loader.h"
 

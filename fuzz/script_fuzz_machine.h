@@ -9,8 +9,8 @@
 #include <fstream>
 #include <memory>
 
-#include "detection/detection_catalogue.h"
 #include "platform/host/simulated_machine.h"
+#include "script/detection_catalogue.h"
 #include "script/install_script.h"
 #include "script/script_environment.h"
 

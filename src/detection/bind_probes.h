@@ -2,10 +2,10 @@
 // the probes learn from the script, the strings and the product registry.
 #pragma once
 
-#include "detection/detection_catalogue.h"
 #include "detection/machine_probes.h"
 #include "platform/platform.h"
 #include "registry/registry_process_state.h"
+#include "script/detection_catalogue.h"
 #include "script/install_script.h"
 #include "script/string_table.h"
 

@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "detection/configuration_matcher.h"
-#include "detection/requirement.h"
 #include "platform/dialog_model.h"
+#include "script/requirement.h"
 
 namespace tvx {
 

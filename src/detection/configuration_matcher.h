@@ -10,12 +10,12 @@
 #include <string_view>
 #include <vector>
 
-#include "detection/detection_catalogue.h"
 #include "detection/detection_process_state.h"
 #include "detection/drive_info.h"
 #include "detection/machine_probes.h"
 #include "platform/platform.h"
 #include "registry/registry_process_state.h"
+#include "script/detection_catalogue.h"
 #include "script/install_script.h"
 #include "script/script_process_state.h"
 #include "ui/ui_process_state.h"

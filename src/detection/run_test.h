@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "detection/detection_test.h"
+#include "script/detection_test.h"
 
 namespace tvx {
 

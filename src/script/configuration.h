@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "detection/requirement.h"
 #include "script/copy_item.h"
+#include "script/requirement.h"
 
 namespace tvx {
 

@@ -6,8 +6,8 @@
 #include <string_view>
 #include <vector>
 
-#include "detection/detection_catalogue.h"
 #include "script/configuration.h"
+#include "script/detection_catalogue.h"
 #include "script/install_script.h"
 
 namespace tvx {

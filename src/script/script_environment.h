@@ -8,8 +8,8 @@
 #include <string>
 #include <string_view>
 
-#include "detection/detection_catalogue.h"
 #include "platform/platform.h"
+#include "script/detection_catalogue.h"
 #include "script/script_process_state.h"
 
 namespace tvx {

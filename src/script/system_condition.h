@@ -4,8 +4,8 @@
 #include <string_view>
 #include <vector>
 
-#include "detection/detection_catalogue.h"
-#include "detection/requirement.h"
+#include "script/detection_catalogue.h"
+#include "script/requirement.h"
 
 namespace tvx {
 

@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "detection/configuration_matcher.h"
-#include "detection/detection_catalogue.h"
 #include "detection/machine_probes.h"
 #include "platform/dialog_model.h"
+#include "script/detection_catalogue.h"
 #include "script/install_script.h"
 #include "shell/command_line.h"
 #include "shell/panel_window.h"

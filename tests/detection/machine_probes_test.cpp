@@ -5,10 +5,10 @@
 
 #include <gtest/gtest.h>
 
-#include "detection/detection_catalogue.h"
 #include "detection/detection_process_state.h"
 #include "detection/probe_machine.h"
 #include "detection/system_version.h"
+#include "script/detection_catalogue.h"
 
 namespace tvx::testing {
 namespace {

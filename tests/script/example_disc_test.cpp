@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <set>
 
-#include "detection/detection_catalogue.h"
+#include "script/detection_catalogue.h"
 #include "script/keyword_table.h"
 #include "script/script_line_reader.h"
 #include "script/strings_loader.h"

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "detection/detection_catalogue.h"
+#include "script/detection_catalogue.h"
 #include "script/install_script.h"
 #include "script/script_environment.h"
 #include "script/script_process_state.h"

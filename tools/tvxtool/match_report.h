@@ -6,8 +6,8 @@
 #include <optional>
 #include <string>
 
-#include "detection/detection_catalogue.h"
 #include "platform/platform.h"
+#include "script/detection_catalogue.h"
 #include "script/install_script.h"
 #include "script/script_process_state.h"
 

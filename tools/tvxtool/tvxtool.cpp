@@ -5,12 +5,12 @@
 #include <iostream>
 #include <sstream>
 
-#include "detection/detection_catalogue.h"
 #include "encoded_script_writer.h"
 #include "match_report.h"
 #include "pcx2png_command.h"
 #include "preview_command.h"
 #include "scratch_machine.h"
+#include "script/detection_catalogue.h"
 #include "script/encoded_script_file.h"
 #include "script/script_loader.h"
 #include "script_json.h"

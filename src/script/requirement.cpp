@@ -1,4 +1,4 @@
-#include "detection/requirement.h"
+#include "script/requirement.h"
 
 namespace tvx {
 

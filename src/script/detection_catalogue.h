@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "detection/detection_test.h"
+#include "script/detection_test.h"
 
 namespace tvx {
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "detection/detection_test.h"
+#include "script/detection_test.h"
 
 namespace tvx {
 

@@ -1,4 +1,4 @@
-#include "detection/detection_catalogue.h"
+#include "script/detection_catalogue.h"
 
 #include "script/string_table.h"
 

@@ -1,10 +1,10 @@
 // The test catalogues as data, requirement evaluation and localized names.
-#include "detection/detection_catalogue.h"
+#include "script/detection_catalogue.h"
 
 #include <gtest/gtest.h>
 
-#include "detection/requirement.h"
 #include "platform/ui.h"
+#include "script/requirement.h"
 #include "script/script_line_reader.h"
 #include "script/string_table.h"
 
