@@ -1,7 +1,7 @@
 # Shared by the end-to-end scripts under Wine (sourced, not run).
 # Provides: wine_tool, check NAME COMMAND..., the failures count, and
-# finish (the script's status). Inside the snippets run through wine_tool,
-# scripts define auto() as: wine "$AUTO" "$@" | tr -d "\r".
+# finish (the script's status). Snippets run through wine_tool get auto()
+# from tools/wine/auto.sh: source "$TVX_AUTO_HELPER".
 wine_tool=$(cd "$(dirname "${BASH_SOURCE[0]}")/../../tools/wine" && pwd)/tvxwine
 failures=0
 

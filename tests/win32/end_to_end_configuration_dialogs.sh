@@ -14,7 +14,7 @@ mkdir -p "$ARTIFACTS"
 # strings and tvx.ini land in the prefix's common folder: it is put back.
 on_display() {
   "$wine_tool" with --version win2k --cd "$disc" --label ZEPHRA --display --timeout 180 -- bash -c '
-    auto() { wine "$AUTO" "$@" | tr -d "\r"; }
+    source "$TVX_AUTO_HELPER"
     common="$WINEPREFIX/drive_c/windows/Tarvex"
     kept=$(mktemp -d)
     [ -e "$common" ] && cp -a "$common" "$kept/"

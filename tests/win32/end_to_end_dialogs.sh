@@ -11,7 +11,7 @@ mkdir -p "$ARTIFACTS"
 # Runs a shell snippet on a fresh display with helpers: auto, centred.
 on_display() {
   "$wine_tool" with --version win98 --display --timeout 120 -- bash -c '
-    auto() { wine "$AUTO" "$@" | tr -d "\r"; }
+    source "$TVX_AUTO_HELPER"
     # centred NAME ID: the control'"'"'s centre is within 4 pixels of the window'"'"'s.
     centred() {
       read -r l t r b < <(auto rect "$1"); read -r cl ct cr cb < <(auto rect "$1" "$2")
@@ -64,6 +64,15 @@ language_choice() {
     [ "$shown" = English ] && [ "$ok" = OK ] && [ "$label" = 1 ] && [ "$answer" = "answer=1 selected=2 product=zephra.deu" ]'
 }
 
+# The snippets' helper keeps the automation program's status: a wait that
+# times out fails (it once answered with the status of the filter behind it).
+auto_tells_a_failure() {
+  on_display '
+    if auto wait "No such window" 300; then echo "a wait for no window passed"; exit 1; fi
+    auto list >/dev/null'
+}
+
+check "auto answers with the automation program's status" auto_tells_a_failure
 check "the question dialog shows its text and Yes/No, and No answers 7" two_button_question
 check "a one-button question centres its single button, which answers 6" one_button_notice
 check "the language dialog opens on the system language and takes the choice" language_choice

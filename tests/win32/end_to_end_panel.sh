@@ -16,7 +16,7 @@ trap 'rm -rf "$work"' EXIT
 # Shell helpers for the snippets: auto, region (a screen area as a picture),
 # differ (two pictures are not the same).
 export HELPERS='
-auto() { wine "$AUTO" "$@" | tr -d "\r"; }
+source "$TVX_AUTO_HELPER"
 region() { read -r l t r b < <(auto rect "$PANEL" "$1"); import -window root -crop "$((r - l))x$((b - t))+$l+$t" "$2"; }
 differ() { [ "$(compare -metric AE "$1" "$2" null: 2>&1 || true)" != 0 ]; }
 PANEL="Tarvex Setup - Zephra"'

@@ -11,7 +11,7 @@ mkdir -p "$ARTIFACTS"
 
 refusal_on_nt351() {
   "$wine_tool" with --version nt351 --display --timeout 90 -- bash -c '
-    auto() { wine "$AUTO" "$@" | tr -d "\r"; }
+    source "$TVX_AUTO_HELPER"
     wine "$SETUP" & pid=$!
     auto wait SetupTvx 30000 || { echo "no message box"; kill $pid; exit 1; }
     text=$(auto text SetupTvx 65535)
@@ -26,7 +26,7 @@ refusal_on_nt351() {
 # there is none here, so it says so.
 accepted_on() {
   "$wine_tool" with --version "$1" --display --timeout 90 -- bash -c '
-    auto() { wine "$AUTO" "$@" | tr -d "\r"; }
+    source "$TVX_AUTO_HELPER"
     wine "$SETUP" & pid=$!
     auto wait Error 30000 || { echo "no message box"; kill $pid; exit 1; }
     text=$(auto text Error 65535)
@@ -39,7 +39,7 @@ accepted_on() {
 
 second_copy_ends_silently() {
   "$wine_tool" with --version win98 --display --timeout 90 -- bash -c '
-    auto() { wine "$AUTO" "$@" | tr -d "\r"; }
+    source "$TVX_AUTO_HELPER"
     log=$(mktemp)
     wine "$AUTO" hold-mutex SetupTvx.exe 20000 >"$log" & holder=$!
     for i in $(seq 100); do grep -q held "$log" && break; sleep 0.1; done
