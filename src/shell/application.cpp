@@ -5,8 +5,8 @@ namespace {
 
 std::string Mode(const CommandLineSwitches& switches) {
   if (switches.open_web_link) return "web link";
-  if (switches.uninstall_mode) return "uninstall";
   if (switches.play_mode) return "play";
+  if (switches.uninstall_mode) return "uninstall";
   return "panel";
 }
 

@@ -1,38 +1,52 @@
 #include "shell/command_line.h"
 
-#include <optional>
+#include <array>
 
 namespace tvx {
 namespace {
 
-// The argument of a switch: from its position plus its length plus one
-// separator to the end of the line, untrimmed.
-std::optional<std::string> SwitchArgument(std::string_view line, std::string_view name) {
-  const auto at = line.find(name);
-  if (at == std::string_view::npos) return std::nullopt;
-  const auto start = at + name.size() + 1;
-  if (start >= line.size()) return std::string();
-  return std::string(line.substr(start));
+enum class Switch { Uninstall, Play, Http };
+
+struct SwitchName {
+  Switch which;
+  std::string_view text;
+};
+
+constexpr std::array<SwitchName, 3> kSwitches = {
+    {{Switch::Uninstall, "-uninstall"}, {Switch::Play, "-play"}, {Switch::Http, "-http"}}};
+
+// What follows the program's own path: a quoted path ends at its closing
+// quote, a bare one at the first blank or tab. Switches are never looked
+// for inside the path, which may well hold "-play" or "-http".
+std::string_view AfterProgramPath(std::string_view line) {
+  if (!line.empty() && line.front() == '"') {
+    const auto close = line.find('"', 1);
+    return close == std::string_view::npos ? std::string_view() : line.substr(close + 1);
+  }
+  const auto end = line.find_first_of(" \t");
+  return end == std::string_view::npos ? std::string_view() : line.substr(end);
 }
 
 }  // namespace
 
 CommandLineSwitches ParseCommandLine(std::string_view command_line) {
+  const std::string_view rest = AfterProgramPath(command_line);
+  const SwitchName* first = nullptr;
+  std::size_t first_at = std::string_view::npos;
+  for (const SwitchName& candidate : kSwitches) {
+    const auto at = rest.find(candidate.text);
+    if (at < first_at) first = &candidate, first_at = at;
+  }
   CommandLineSwitches switches;
-  if (auto argument = SwitchArgument(command_line, "-uninstall")) {
-    switches.uninstall_mode = true;
-    switches.uninstall_product = *argument;
-    switches.product_argument = *argument;
-  }
-  if (auto argument = SwitchArgument(command_line, "-play")) {
-    switches.play_mode = true;
-    switches.product_argument = *argument;
-  }
-  if (auto argument = SwitchArgument(command_line, "-http")) {
-    switches.play_mode = true;
-    switches.open_web_link = true;
-    switches.product_argument = *argument;
-  }
+  if (!first) return switches;
+  // The argument runs from one separator after the switch to the end of the
+  // line, untrimmed, so later switches are part of it.
+  const auto start = first_at + first->text.size() + 1;
+  switches.product_argument = start < rest.size() ? std::string(rest.substr(start)) : std::string();
+  switches.uninstall_mode = first->which == Switch::Uninstall;
+  switches.play_mode = first->which != Switch::Uninstall;
+  switches.open_web_link = first->which == Switch::Http;
+  if (switches.uninstall_mode) switches.uninstall_product = switches.product_argument;
   return switches;
 }
 

@@ -14,9 +14,10 @@ struct CommandLineSwitches {
   std::string uninstall_product;
 };
 
-// Switches are case-sensitive substrings anywhere in the line; each takes
-// the rest of the line after one separator as its argument, and a later
-// switch overwrites the product argument.
+// Switches are case-sensitive substrings of the line after the program's
+// path; the first one found takes the rest of the line after one separator
+// as its argument, so the lines the program writes for itself (shortcuts,
+// the uninstall entry) keep their meaning whatever the product is called.
 CommandLineSwitches ParseCommandLine(std::string_view command_line);
 
 }  // namespace tvx

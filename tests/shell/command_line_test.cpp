@@ -26,8 +26,21 @@ TEST(CommandLineTest, SwitchesTakeTheRestOfTheLine) {
       {"SetupTvx.exe -http http://x.invalid/", true, false, true, "http://x.invalid/", ""},
       {"SetupTvx.exe -http", true, false, true, "", ""},
       {"SetupTvx.exe -PLAY Zephra", false, false, false, "", ""},
-      {"SetupTvx.exe -uninstall A -play B", true, true, false, "B", "A -play B"},
-      {"SetupTvx.exe-playZephra", true, false, false, "ephra", ""},
+      {"SetupTvx.exe -playZephra", true, false, false, "ephra", ""},
+      // The first switch takes the rest of the line, whatever it holds.
+      {"SetupTvx.exe -uninstall A -play B", false, true, false, "A -play B", "A -play B"},
+      {"\"C:\\WINDOWS\\Tarvex\\SetupTvx.exe\" -uninstall Multi-player Zephra", false, true, false,
+       "Multi-player Zephra", "Multi-player Zephra"},
+      {"SetupTvx.exe -play Zephra -uninstall", true, false, false, "Zephra -uninstall", ""},
+      {"SetupTvx.exe -http http://x.invalid/?-play", true, false, true, "http://x.invalid/?-play", ""},
+      // Never a switch inside the program's own path.
+      {"D:\\Games\\my-player\\SetupTvx.exe", false, false, false, "", ""},
+      {"\"D:\\Games\\my-player\\SetupTvx.exe\"", false, false, false, "", ""},
+      {"\"D:\\my-http\\my-uninstall\\SetupTvx.exe\" -play Zephra", true, false, false, "Zephra", ""},
+      {"D:\\Games\\my-player\\SetupTvx.exe -play Zephra", true, false, false, "Zephra", ""},
+      {"SetupTvx.exe-playZephra", false, false, false, "", ""},
+      {"\"D:\\no closing quote -play Zephra", false, false, false, "", ""},
+      {"", false, false, false, "", ""},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.line);

@@ -92,5 +92,15 @@ TEST(SetupTvxCliTest, ASecondProcessFindsTheFirstOneRunning) {
       << alone.output;
 }
 
+// Pins a fault: a product name holding "-play" turned the uninstall entry's
+// command into a play run, and the summary still said "mode uninstall".
+TEST(SetupTvxCliTest, TheSummaryNamesTheModeTheFirstSwitchChose) {
+  TestMachine machine;
+  const std::string line = "\"C:\\WINDOWS\\Tarvex\\SetupTvx.exe\" -uninstall Multi-player Zephra";
+  const ProcessRun run =
+      RunSetupTvx("--machine " + Quoted(machine.folder()) + " --command-line " + Quoted(line));
+  EXPECT_NE(run.output.find("mode uninstall for \"Multi-player Zephra\""), std::string::npos) << run.output;
+}
+
 }  // namespace
 }  // namespace tvx::testing
