@@ -58,6 +58,13 @@ bool DecodePcx(std::span<const std::uint8_t> file, PcxImage& image) {
   decoded.bytes_per_line = Le16(file, 66);
   const auto data = file.subspan(kPcxHeaderSize, file.size() - kPcxHeaderSize - kPcxPaletteSize);
   if (!DecodeRows(data, decoded)) return false;
+  // Columns beyond a row's bytes have no pixels behind them: the picture is
+  // no wider than its rows, so a header cannot make a huge bitmap out of a
+  // small file; without rows there is no picture at all.
+  if (decoded.pixels.empty())
+    decoded.width = decoded.height = 0;
+  else
+    decoded.width = std::clamp<std::int16_t>(decoded.width, 0, decoded.bytes_per_line);
   std::memcpy(decoded.palette.data(), file.data() + file.size() - kPcxPaletteSize, kPcxPaletteSize);
   image = std::move(decoded);
   return true;

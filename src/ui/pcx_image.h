@@ -19,8 +19,8 @@ inline constexpr std::size_t kPcxHeaderSize = 128;
 inline constexpr std::size_t kPcxPaletteSize = 768;
 
 struct PcxImage {
-  std::int16_t width = 0;           // Xmax + 1
-  std::int16_t height = 0;          // Ymax + 1
+  std::int16_t width = 0;           // Xmax + 1, at most bytes_per_line; 0 without pixels
+  std::int16_t height = 0;          // Ymax + 1; 0 without pixels
   std::int16_t bytes_per_line = 0;  // taken as the file gives it
   // bytes_per_line x height palette indices, bottom row of the picture first.
   std::vector<std::uint8_t> pixels;

@@ -46,9 +46,35 @@ TEST(PcxImageTest, RowsAndRunCodesDecodeAsTheFileSays) {
     const auto image = Decoded(PcxBytes(file));
     ASSERT_TRUE(image);
     EXPECT_EQ(image->pixels, row.pixels);
-    EXPECT_EQ(image->width, row.xmax + 1);
-    EXPECT_EQ(image->height, row.ymax + 1);
+    const bool has_pixels = !row.pixels.empty();
+    EXPECT_EQ(image->width, has_pixels ? row.xmax + 1 : 0);
+    EXPECT_EQ(image->height, has_pixels ? row.ymax + 1 : 0);
     EXPECT_EQ(image->palette, file.palette);
+  }
+}
+
+// Pins a fault: a header claiming 32767 x 32767 with one byte per line
+// decoded from a small file, and the bitmaps made from it took a gigabyte.
+TEST(PcxImageTest, APictureIsNoWiderThanTheBytesItsRowsHold) {
+  struct Row {
+    const char* label;
+    int xmax, ymax, bytes_per_line;
+    int width, height;
+  };
+  const Row rows[] = {
+      {"32767 x 32767 with one byte per line", 32766, 32766, 1, 1, 32767},
+      {"Xmax 32767 wraps to a negative width", 32767, 3, 4, 0, 4},
+      {"a width within the rows stays", 2, 1, 4, 3, 2},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.label);
+    std::vector<std::vector<std::uint8_t>> lines(row.ymax + 1,
+                                                 std::vector<std::uint8_t>(row.bytes_per_line, 7));
+    const auto image = Decoded(PcxBytes({row.xmax, row.ymax, row.bytes_per_line, testing::Rows(lines)}));
+    ASSERT_TRUE(image);
+    EXPECT_EQ(image->width, row.width);
+    EXPECT_EQ(image->height, row.height);
+    EXPECT_EQ(image->pixels.size(), static_cast<std::size_t>(row.bytes_per_line) * row.height);
   }
 }
 
