@@ -3,6 +3,7 @@
 
 #include "platform/file_services.h"
 #include "registry/product_registry_file.h"
+#include "script/install_data.h"
 
 namespace tvx {
 namespace {
@@ -15,9 +16,13 @@ std::optional<std::string> ProductValue(FileSystem& files, RegistryProcessState&
   return value;
 }
 
-std::optional<std::string> ProductDirectory(FileSystem& files, RegistryProcessState& state,
-                                            std::string_view product) {
-  return ProductValue(files, state, product, kDirectoryKey);
+// The product's "Directory" + "InstData": the directory is recorded with
+// its final backslash.
+std::optional<std::string> InstalledDataDirectory(FileSystem& files, RegistryProcessState& state,
+                                                  std::string_view product) {
+  const auto directory = ProductValue(files, state, product, kDirectoryKey);
+  if (!directory) return std::nullopt;
+  return *directory + kInstallDataFolderName;
 }
 
 }  // namespace
@@ -32,15 +37,15 @@ std::vector<std::string> ListInstalledProducts(FileSystem& files, RegistryProces
 
 std::string ProductInstallDataDirectory(FileSystem& files, RegistryProcessState& state,
                                         std::string_view product) {
-  if (const auto directory = ProductDirectory(files, state, product)) return *directory + "InstData";
-  return ProgramDirectory(files) + "\\InstData";
+  if (auto installed = InstalledDataDirectory(files, state, product)) return std::move(*installed);
+  return ProgramDirectory(files) + "\\" + kInstallDataFolderName;
 }
 
 std::optional<std::string> ProductScriptPath(FileSystem& files, RegistryProcessState& state,
                                              std::string_view product) {
-  const auto directory = ProductDirectory(files, state, product);
-  if (!directory) return std::nullopt;
-  return *directory + "InstData\\tvx.ins";
+  const auto installed = InstalledDataDirectory(files, state, product);
+  if (!installed) return std::nullopt;
+  return ScriptPathIn(*installed);
 }
 
 std::optional<std::string> RecordedVolumeName(FileSystem& files, RegistryProcessState& state,

@@ -40,6 +40,9 @@ struct ScriptLoadState {
 };
 
 inline constexpr const char* kDataSourceCdRom = "CD ROM";
+// The one volume name this program is made for: any other is warned about,
+// and only this one sends the search for the source to the CD-ROM drives.
+inline constexpr const char* kMasterVolumeName = "ZEPHRA";
 
 struct InstallScript {
   std::string default_path;

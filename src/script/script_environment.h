@@ -27,8 +27,4 @@ struct ScriptEnvironment {
   RegisteredVolumeName registered_volume_name;  // may be empty
 };
 
-// The installed product's "Directory" + "InstData" when the product
-// registry names a directory, else "InstData" beside the program.
-std::string InstallDataFolder(FileSystem& files, const std::optional<std::string>& product_directory);
-
 }  // namespace tvx

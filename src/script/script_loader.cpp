@@ -1,6 +1,7 @@
 #include "script/script_loader.h"
 
 #include "script/encoded_script_file.h"
+#include "script/install_data.h"
 #include "script/plain_text_source.h"
 #include "script/script_parser.h"
 
@@ -42,7 +43,7 @@ OpenedScript OpenScript(FileSystem& files, std::string_view path) {
 }
 
 bool LoadScript(ScriptEnvironment& environment, std::string_view path, InstallScript& script) {
-  script.load.path = path.empty() ? environment.install_data_folder + "\\tvx.ins" : std::string(path);
+  script.load.path = path.empty() ? ScriptPathIn(environment.install_data_folder) : std::string(path);
   OpenedScript opened = OpenScript(environment.platform.files, script.load.path);
   if (!opened.reader) {
     ShowError(environment.platform.ui, "Script not loaded !\nCould not open the file" + script.load.path);

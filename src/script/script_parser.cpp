@@ -13,8 +13,6 @@
 namespace tvx {
 namespace {
 
-constexpr const char* kMasterVolumeName = "ZEPHRA";
-
 class ScriptParser {
  public:
   ScriptParser(ScriptLineReader& reader, ScriptEnvironment& environment, InstallScript& script)

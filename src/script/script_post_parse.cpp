@@ -1,6 +1,7 @@
 // The rules applied once the script has been read.
 #include "platform/file_services.h"
 #include "platform/path_text.h"
+#include "script/install_data.h"
 #include "script/script_parser.h"
 #include "script/script_text.h"
 
@@ -33,8 +34,8 @@ CopyItem InstallDataEntry(FileSystem& files, const std::string& folder, const st
   CopyItem item;
   item.source_name = name;
   item.destination_name = name;
-  item.source_subdirectory = "\\InstData\\";
-  item.destination_directory = "InstData\\";
+  item.source_subdirectory = std::string("\\") + kInstallDataFolderName + "\\";
+  item.destination_directory = std::string(kInstallDataFolderName) + "\\";
   item.size = BlocksOfFile(files, folder + name);
   item.unlogged = true;
   return item;
@@ -66,11 +67,6 @@ void ApplyPostParseRules(ScriptEnvironment& env, InstallScript& script) {
     if (configuration.playable) continue;
     for (const CopyItem& entry : entries) configuration.files.Add(entry);
   }
-}
-
-std::string InstallDataFolder(FileSystem& files, const std::optional<std::string>& product_directory) {
-  if (product_directory) return *product_directory + "InstData";
-  return ProgramDirectory(files) + "\\InstData";
 }
 
 }  // namespace tvx

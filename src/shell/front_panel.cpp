@@ -3,6 +3,7 @@
 #include "detection/bind_probes.h"
 #include "platform/file_services.h"
 #include "registry/installed_products.h"
+#include "script/install_data.h"
 #include "script/script_loader.h"
 #include "script/strings_loader.h"
 #include "shell/product_instance.h"
@@ -131,7 +132,7 @@ std::string FrontPanel::InstallDataFolder() {
 // installed products, which this build does not offer yet: no script then.
 std::string FrontPanel::ScriptPath() {
   if (switches_.uninstall_mode && switches_.uninstall_product.empty()) return {};
-  return InstallDataFolder() + "\\tvx.ins";
+  return ScriptPathIn(InstallDataFolder());
 }
 
 bool FrontPanel::LoadScriptAndChoice(const std::string& path) {

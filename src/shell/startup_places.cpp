@@ -1,12 +1,13 @@
 #include "shell/startup_places.h"
 
+#include "detection/configuration_matcher.h"
 #include "platform/path_text.h"
 
 namespace tvx {
 
 std::string FindSourceRoot(FileSystem& files, const InstallScript& script) {
   if (script.data_source != kDataSourceCdRom) return script.data_source;
-  if (!EqualsNoCase(script.volume_name, kFixedVolumeLabel)) return {};
+  if (!EqualsNoCase(script.volume_name, kMasterVolumeName)) return {};
   for (const std::string& root : files.LogicalDrives()) {
     if (files.DriveKind(root) != DriveType::CdRom) continue;
     const auto label = files.VolumeLabel(root);
@@ -16,7 +17,7 @@ std::string FindSourceRoot(FileSystem& files, const InstallScript& script) {
 }
 
 std::string ClientSourceFolder(const InstallScript& script, std::string_view source_root, bool installed) {
-  if (!script.client_offered || installed) return kNoClientFolder;
+  if (!script.client_offered || installed) return kNoClientSourceFolder;
   return JoinPath(source_root, script.client_folder);
 }
 

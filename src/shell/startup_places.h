@@ -10,9 +10,6 @@
 
 namespace tvx {
 
-inline constexpr const char* kFixedVolumeLabel = "ZEPHRA";
-inline constexpr const char* kNoClientFolder = "INVALID";
-
 // The drive ("E:") or folder holding the installation source. A disc is
 // searched only when the script names the fixed label; "" when none holds it.
 std::string FindSourceRoot(FileSystem& files, const InstallScript& script);
