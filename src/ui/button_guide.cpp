@@ -18,23 +18,14 @@ bool ButtonGuide::Create(DialogView& parent, int command_id, int string_number,
   command_id_ = command_id;
   positions_ = positions;
   palette_ = &palette;
-  if (!LoadPictures(string_number, DrawMode::Create)) return false;
+  if (!source_.Load(string_number, kSuffixes, palette, DrawMode::Create, pictures_)) return false;
   control_->Show(true);
   return true;
 }
 
 bool ButtonGuide::Reload(int string_number, const LogicalPalette& palette) {
   palette_ = &palette;
-  return control_ && LoadPictures(string_number, DrawMode::Reuse);
-}
-
-bool ButtonGuide::LoadPictures(int string_number, DrawMode mode) {
-  for (std::size_t i = 0; i < pictures_.size(); ++i) {
-    if (!DrawPcxIntoBitmap(source_.platform, source_.PathOf(string_number, kSuffixes[i]), pictures_[i],
-                           *palette_, mode))
-      return false;
-  }
-  return true;
+  return control_ && source_.Load(string_number, kSuffixes, palette, DrawMode::Reuse, pictures_);
 }
 
 void ButtonGuide::SetGuideFor(int command_id) {

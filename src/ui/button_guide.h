@@ -21,7 +21,7 @@ class ButtonGuide : public ButtonEvents {
   static constexpr int kNone = 0;
   // Guide pictures in the order install, uninstall, play, quit.
   static constexpr std::array<int, 4> kCommands = {1000, 1003, 1002, 2};
-  static constexpr std::array<const char*, 4> kSuffixes = {"_i.pcx", "_u.pcx", "_s.pcx", "_e.pcx"};
+  static constexpr PictureSuffixes kSuffixes = {"_i.pcx", "_u.pcx", "_s.pcx", "_e.pcx"};
 
   // keep_guides: DO NOT ERASE BUTTON GUIDES, so a move leaves the old picture.
   ButtonGuide(const PictureSource& source, bool keep_guides) : source_(source), keep_guides_(keep_guides) {}
@@ -47,7 +47,6 @@ class ButtonGuide : public ButtonEvents {
   void OnDraw() override;
 
  private:
-  bool LoadPictures(int string_number, DrawMode mode);
   void Redraw();
   void Draw(int index);
 
@@ -57,7 +56,7 @@ class ButtonGuide : public ButtonEvents {
   ButtonControl* control_ = nullptr;
   std::array<GuidePosition, 4> positions_{};
   const LogicalPalette* palette_ = nullptr;
-  std::array<std::unique_ptr<OffscreenBitmap>, 4> pictures_;
+  PictureSet pictures_;
   int requested_ = 0;
   int shown_ = kNone;
   bool enabled_ = false;

@@ -12,7 +12,7 @@ bool ImageButton::Create(DialogView& parent, int command_id, int string_number, 
   palette_ = &palette;
   enabled_ = true;
   pressed_ = false;
-  if (!LoadPictures(string_number, DrawMode::Create)) return false;
+  if (!source_.Load(string_number, kSuffixes, palette, DrawMode::Create, pictures_)) return false;
   face_ = Face::Up;
   control_->Show(true);
   return true;
@@ -20,16 +20,7 @@ bool ImageButton::Create(DialogView& parent, int command_id, int string_number, 
 
 bool ImageButton::Reload(int string_number, const LogicalPalette& palette) {
   palette_ = &palette;
-  return control_ && LoadPictures(string_number, DrawMode::Reuse);
-}
-
-bool ImageButton::LoadPictures(int string_number, DrawMode mode) {
-  for (std::size_t i = 0; i < pictures_.size(); ++i) {
-    if (!DrawPcxIntoBitmap(source_.platform, source_.PathOf(string_number, kSuffixes[i]), pictures_[i],
-                           *palette_, mode))
-      return false;
-  }
-  return true;
+  return control_ && source_.Load(string_number, kSuffixes, palette, DrawMode::Reuse, pictures_);
 }
 
 void ImageButton::SetEnabled(bool enabled) {

@@ -15,7 +15,7 @@ namespace tvx {
 class ImageButton : public ButtonEvents {
  public:
   enum class Face { Up, Down, Focus, Disabled };
-  static constexpr std::array<const char*, 4> kSuffixes = {"u.pcx", "d.pcx", "f.pcx", "x.pcx"};
+  static constexpr PictureSuffixes kSuffixes = {"u.pcx", "d.pcx", "f.pcx", "x.pcx"};
 
   // guide_on: the script's BUTTON GUIDE; the focus face then asks the
   // state's guide for this button's picture.
@@ -43,7 +43,6 @@ class ImageButton : public ButtonEvents {
   void OnDraw() override { Redraw(); }
 
  private:
-  bool LoadPictures(int string_number, DrawMode mode);
   void Show(Face face);
   void Redraw();
 
@@ -55,7 +54,7 @@ class ImageButton : public ButtonEvents {
   int x_ = 0;
   int y_ = 0;
   const LogicalPalette* palette_ = nullptr;
-  std::array<std::unique_ptr<OffscreenBitmap>, 4> pictures_;
+  PictureSet pictures_;
   Face face_ = Face::Up;
   bool enabled_ = true;
   bool pressed_ = false;
