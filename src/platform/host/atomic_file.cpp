@@ -7,6 +7,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "platform/host/unique_fd.h"
+
 namespace tvx::host {
 namespace {
 
@@ -27,19 +29,15 @@ bool WriteAndSync(int fd, std::string_view contents) {
 bool WriteFileAtomically(const std::filesystem::path& target, std::string_view contents) {
   std::filesystem::path temporary = target;
   temporary += ".tmp" + std::to_string(::getpid());
-  const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-  if (fd < 0) return false;
-  const bool written = WriteAndSync(fd, contents);
-  ::close(fd);
+  UniqueFd file(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644));
+  if (!file) return false;
+  const bool written = WriteAndSync(file.get(), contents) && file.Close();
   if (!written || ::rename(temporary.c_str(), target.c_str()) != 0) {
     ::unlink(temporary.c_str());
     return false;
   }
-  const int folder = ::open(target.parent_path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (folder >= 0) {
-    ::fsync(folder);
-    ::close(folder);
-  }
+  const UniqueFd folder(::open(target.parent_path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (folder) ::fsync(folder.get());
   return true;
 }
 

@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <system_error>
 
+#include "platform/host/unique_fd.h"
 #include "platform/path_text.h"
 
 namespace tvx::host {
@@ -58,10 +59,8 @@ bool HasWriteBit(const fs::path& path) {
 }
 
 void FlushFolder(const fs::path& folder) {
-  const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
-  if (fd < 0) return;
-  ::fsync(fd);
-  ::close(fd);
+  const UniqueFd fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (fd) ::fsync(fd.get());
 }
 
 FileError ErrorFromErrno(int error) {
@@ -104,11 +103,12 @@ struct ReadPace {
 // An open file on the host; writes are charged to the drive's capacity.
 class HostFile : public File {
  public:
-  HostFile(int fd, DriveUsage* usage, ReadPace pace) : fd_(fd), usage_(usage), pace_(pace) {}
-  ~HostFile() override { ::close(fd_); }
+  HostFile(UniqueFd fd, DriveUsage* usage, ReadPace pace) : fd_(std::move(fd)), usage_(usage), pace_(pace) {}
+  HostFile(const HostFile&) = delete;
+  HostFile& operator=(const HostFile&) = delete;
 
   ReadResult Read(std::span<char> buffer) override {
-    const ssize_t count = ::read(fd_, buffer.data(), buffer.size());
+    const ssize_t count = ::read(fd_.get(), buffer.data(), buffer.size());
     if (count < 0) return {0, FileError::IoError};
     pace_.Charge(static_cast<std::uint64_t>(count));
     return {static_cast<std::size_t>(count), FileError::None};
@@ -117,7 +117,7 @@ class HostFile : public File {
   FileError Write(std::string_view data) override {
     if (!usage_) return FileError::AccessDenied;
     const std::uint64_t size = Length();
-    const auto position = static_cast<std::uint64_t>(::lseek(fd_, 0, SEEK_CUR));
+    const auto position = static_cast<std::uint64_t>(::lseek(fd_.get(), 0, SEEK_CUR));
     const std::uint64_t end = position + data.size();
     const std::uint64_t growth = end > size ? end - size : 0;
     const std::uint64_t free = usage_->FreeBytes();
@@ -130,25 +130,25 @@ class HostFile : public File {
     return fits ? FileError::None : FileError::DiskFull;
   }
 
-  bool Seek(std::int64_t offset) override { return offset >= 0 && ::lseek(fd_, offset, SEEK_SET) >= 0; }
+  bool Seek(std::int64_t offset) override { return offset >= 0 && ::lseek(fd_.get(), offset, SEEK_SET) >= 0; }
 
   bool Skip(std::int64_t distance) override {
-    const off_t position = ::lseek(fd_, 0, SEEK_CUR);
+    const off_t position = ::lseek(fd_.get(), 0, SEEK_CUR);
     if (position < 0 || position + distance < 0) return false;
-    return ::lseek(fd_, distance, SEEK_CUR) >= 0;
+    return ::lseek(fd_.get(), distance, SEEK_CUR) >= 0;
   }
 
   std::uint64_t Length() override {
     struct stat status {};
-    return ::fstat(fd_, &status) == 0 ? static_cast<std::uint64_t>(status.st_size) : 0;
+    return ::fstat(fd_.get(), &status) == 0 ? static_cast<std::uint64_t>(status.st_size) : 0;
   }
 
-  FileError Flush() override { return ::fsync(fd_) == 0 ? FileError::None : FileError::IoError; }
+  FileError Flush() override { return ::fsync(fd_.get()) == 0 ? FileError::None : FileError::IoError; }
 
  private:
   FileError WriteAll(std::string_view data) {
     while (!data.empty()) {
-      const ssize_t count = ::write(fd_, data.data(), data.size());
+      const ssize_t count = ::write(fd_.get(), data.data(), data.size());
       if (count < 0) {
         if (errno == EINTR) continue;
         return ErrorFromErrno(errno);
@@ -158,7 +158,7 @@ class HostFile : public File {
     return FileError::None;
   }
 
-  int fd_;
+  UniqueFd fd_;
   DriveUsage* usage_;
   ReadPace pace_;
 };
@@ -254,11 +254,11 @@ OpenResult HostFileSystem::OpenResolved(const Resolved& target, OpenMode mode) {
   int flags = writing ? O_RDWR : O_RDONLY;
   if (creating) flags |= O_CREAT;
   if (mode == OpenMode::CreateAlways) flags |= O_TRUNC;
-  const int fd = ::open(target.host.c_str(), flags | O_CLOEXEC, 0644);
-  if (fd < 0) return {nullptr, ErrorFromErrno(errno)};
+  UniqueFd fd(::open(target.host.c_str(), flags | O_CLOEXEC, 0644));
+  if (!fd) return {nullptr, ErrorFromErrno(errno)};
   if (mode == OpenMode::CreateAlways) target.usage->Shrink(old_size);
   const ReadPace pace{&clock_, target.usage->drive().read_kb_per_second};
-  return {std::make_unique<HostFile>(fd, writing ? target.usage : nullptr, pace), FileError::None};
+  return {std::make_unique<HostFile>(std::move(fd), writing ? target.usage : nullptr, pace), FileError::None};
 }
 
 std::optional<std::uint32_t> HostFileSystem::Attributes(std::string_view path) {

@@ -8,18 +8,21 @@
 #include <cstdio>
 #include <string>
 
+#include "platform/host/unique_fd.h"
 #include "platform/path_text.h"
 
 namespace tvx::host {
 namespace {
 
+// Holds the lock file open, and with it the lock when it got one.
 class LockFileMutex : public MutexHandle {
  public:
-  explicit LockFileMutex(int fd) : fd_(fd) {}
-  ~LockFileMutex() override { ::close(fd_); }
+  explicit LockFileMutex(UniqueFd fd) : fd_(std::move(fd)) {}
+  LockFileMutex(const LockFileMutex&) = delete;
+  LockFileMutex& operator=(const LockFileMutex&) = delete;
 
  private:
-  int fd_;
+  UniqueFd fd_;
 };
 
 // Mutex names are case-sensitive and may hold any character: keep letters
@@ -77,13 +80,11 @@ MutexResult HostShell::CreateNamedMutex(std::string_view name) {
   const std::filesystem::path folder = machine_folder_ / "mutexes";
   std::error_code error;
   std::filesystem::create_directories(folder, error);
-  const int fd = ::open((folder / LockFileName(name)).c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
-  if (fd < 0) return {};
-  if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-    // Another holder has it: like Windows, hand back a handle all the same.
-    return {std::make_unique<LockFileMutex>(fd), true};
-  }
-  return {std::make_unique<LockFileMutex>(fd), false};
+  UniqueFd fd(::open((folder / LockFileName(name)).c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644));
+  if (!fd) return {};
+  // Another holder has it: like Windows, hand back a handle all the same.
+  const bool already_existed = ::flock(fd.get(), LOCK_EX | LOCK_NB) != 0;
+  return {std::make_unique<LockFileMutex>(std::move(fd)), already_existed};
 }
 
 std::unique_ptr<LoadedLibrary> HostShell::OpenLibrary(std::string_view name) {
