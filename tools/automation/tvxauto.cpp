@@ -23,6 +23,7 @@ int Usage() {
       "tvxauto items CAPTION ID            the items of a list box, the selected one marked \"*\"\n"
       "tvxauto close CAPTION               close the window as its close box does\n"
       "tvxauto rect CAPTION [ID]           screen rectangle of the window or of one control\n"
+      "tvxauto owner CAPTION               the caption of the window's owner; nothing without one\n"
       "tvxauto hover CAPTION ID            move the pointer to the middle of a control\n"
       "tvxauto point X Y                   move the pointer to a screen position\n"
       "tvxauto pixel X Y                   the colour on the screen there: R G B\n"
@@ -176,6 +177,13 @@ int PrintRect(const char* caption, int id) {
   return 0;
 }
 
+int PrintOwner(const char* caption) {
+  HWND window = FoundOrFail(caption);
+  if (!window) return 1;
+  if (HWND owner = GetWindow(window, GW_OWNER)) std::printf("%s\n", WindowText(owner).c_str());
+  return 0;
+}
+
 int Gone(const char* caption, DWORD timeout_ms) {
   for (DWORD waited = 0; waited <= timeout_ms; waited += kPollMs) {
     if (!FindVisibleWindow(caption)) return 0;
@@ -253,6 +261,7 @@ int main(int argc, char** argv) {
   if (command == "hold-mutex") return HoldMutex(caption, Milliseconds(argc, argv, 3, 30000));
   if (command == "rect") return PrintRect(caption, argc > 3 ? std::atoi(argv[3]) : 0);
   if (command == "close") return Close(caption);
+  if (command == "owner") return PrintOwner(caption);
   if (argc < 4) return Usage();
   if (command == "text") return Text(caption, std::atoi(argv[3]));
   if (command == "press") return Press(caption, std::atoi(argv[3]));

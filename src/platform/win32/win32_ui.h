@@ -17,10 +17,9 @@ class Win32Ui : public Ui {
   std::unique_ptr<ModelessDialog> OpenModeless(DialogModel& model, BoxOwner owner) override;
   Surface& surface() override { return surface_; }
 
-  // The window that owns message boxes once the panel is up.
-  void SetMainWindow(HWND window) { main_window_ = window; }
-
  private:
+  // The panel while RunMainWindow runs, from its creation: the owner of
+  // message boxes and dialogs that ask for the main window.
   HWND main_window_ = nullptr;
   Win32Surface surface_;
 };
