@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # SetupTvx.exe's first steps under Wine, watched by the automation program:
 # the refusal on NT 3.51 (read, answered, photographed), the accepted systems
-# going on to look for the script, a second copy while the setup mutex is
-# held, and the web link.
+# going on to look for the script (the box owned by the main window), a
+# second copy while the setup mutex is held, and the web link.
 # Usage: end_to_end_startup.sh SetupTvx.exe tvxauto.exe ARTIFACT_FOLDER
 set -euo pipefail
 export SETUP=$1 AUTO=$2 ARTIFACTS=$3
@@ -30,11 +30,13 @@ accepted_on() {
     wine "$SETUP" & pid=$!
     auto wait Error 30000 || { echo "no message box"; kill $pid; exit 1; }
     text=$(auto text Error 65535)
+    owner=$(auto owner Error)
     auto press Error 1
     status=0; wait $pid || status=$?
-    echo "box: ${text%%$'"'"'\n'"'"'*}...; exit code $status"
+    echo "box: ${text%%$'"'"'\n'"'"'*}...; owned by \"$owner\"; exit code $status"
     case $text in "Script not loaded !"*"Could not open the file"*"\InstData\tvx.ins") ;; *) exit 1 ;; esac
-    [ $status = 3 ]'
+    # Start-up runs as the main window is created: that hidden window owns the box.
+    [ "$owner" = SetupTvx ] && [ $status = 3 ]'
 }
 
 second_copy_ends_silently() {
