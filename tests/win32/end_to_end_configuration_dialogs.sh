@@ -82,7 +82,7 @@ details() {
     read -r wl wt wr wb <<<"$window"
     [ "$heads" = "Test|This computer|Required|Test|Required" ] &&
       [ "$tests" = "Processor|Screen colours|Memory (MB)|3Dfx card|Sound card|CD-ROM drive speed" ] &&
-      [ "$required" = "Pentium|Not required|32 MB|Yes|Yes|Not required" ] &&
+      [ "$required" = "Pentium, Pentium MMX, Pentium Pro, AMD or Cyrix|Not required|32 MB|Yes|Yes|Not required" ] &&
       [ "$components" = "DirectX|Indeo video codec|Indeo 5 video codec|Yes|No|Yes" ] &&
       grep -q "^[^|]*|[^|]*|[0-9]* MB|No|" <<<"$machine" && [ "$retested" = No ] &&
       inside "$group" "$cell" && inside "$software" "$component" && [ $((wr - wl)) -le 640 ] &&
