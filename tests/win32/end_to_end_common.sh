@@ -11,11 +11,12 @@ check() {  # check NAME COMMAND...
   if "$@"; then echo "ok   $name"; else echo "FAIL $name"; failures=$((failures + 1)); fi
 }
 
-# stage_disc FOLDER SETUP_EXE: the sample disc with the program at its root.
+# stage_disc FOLDER SETUP_EXE [DISC]: a disc (the sample disc by default)
+# with the program at its root.
 stage_disc() {
   rm -rf "$1"
   mkdir -p "$1"
-  cp -r "$(dirname "${BASH_SOURCE[0]}")/../../examples/disc/." "$1/"
+  cp -r "${3:-$(dirname "${BASH_SOURCE[0]}")/../../examples/disc}/." "$1/"
   cp "$2" "$1/SetupTvx.exe"
 }
 
