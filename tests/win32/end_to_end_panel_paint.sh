@@ -2,8 +2,9 @@
 # Every panel button stays on screen while the pointer goes from one to the
 # next, under Wine, for a disc whose guides sit beside their buttons and are
 # erased as the guide moves, and whose button faces differ in size: each
-# hover repaints part of the panel. Also with a guide picture missing, where
-# the panel stays as the guide attempt left it.
+# hover repaints part of the panel. Also with DO NOT ERASE BUTTON GUIDES,
+# where every guide picture shown stays, and with a guide picture missing,
+# where the panel stays as the guide attempt left it.
 # Usage: end_to_end_panel_paint.sh SetupTvx.exe tvxauto.exe ARTIFACT_FOLDER DISC
 set -euo pipefail
 
@@ -15,7 +16,7 @@ declare -A BUTTON_AT=([1000]="420 130" [1003]="420 250" [1002]="420 190" [2]="42
 declare -A GUIDE_AT=([1000]="178 134" [1003]="178 254" [1002]="178 194" [2]="178 314")
 declare -A GUIDE_PICTURE=([1000]=_i [1003]=_u [1002]=_s [2]=_e)
 
-# ---- run under Wine, by the second half of this file ------------------------
+# ---- under Wine: each case below runs this file again with "inside" -------------
 
 fail() { echo "  not so: $*"; fails=$((fails + 1)); }
 rect_of() { auto rect "$PANEL" "$1"; }
@@ -63,14 +64,15 @@ check_hovered() {  # check_hovered ID
   fi
 }
 
-# The guide moves to the hovered button's picture; where it was is panel again.
+# The guide moves to the hovered button's picture; where it was is panel
+# again, or, when the script keeps guides, still shows the pictures shown.
 check_guide() {  # check_guide ID
   local was=$guide_rect now
   now=$(rect_of 1007)
-  [ -n "${GUIDE_AT[$1]:-}" ] && [ "${hover_face[$1]}" = f ] || {
+  if [ -z "${GUIDE_AT[$1]:-}" ] || [ "${hover_face[$1]}" != f ]; then
     [ "$now" = "$was" ] || fail "hovering $1 moved the guide"
     return 0
-  }
+  fi
   local x y
   read -r x y <<<"${GUIDE_AT[$1]}"
   [ "$now" = "$((origin_x + x)) $((origin_y + y)) $((origin_x + x + 230)) $((origin_y + y + 36))" ] ||
@@ -78,7 +80,15 @@ check_guide() {  # check_guide ID
   crop "$work/after.png" "$now" "$work/guide.png"
   picture "Guide${GUIDE_PICTURE[$1]}.pcx" "$work/guide-file.png"
   same "$work/guide.png" "$work/guide-file.png" || fail "the guide shows Guide${GUIDE_PICTURE[$1]}.pcx"
-  if [ "$was" != "$now" ]; then
+  if [ "$guide" = kept ]; then
+    local place
+    for place in "${!kept[@]}"; do
+      crop "$work/after.png" "$place" "$work/old-guide.png"
+      picture "${kept[$place]}" "$work/guide-file.png"
+      same "$work/old-guide.png" "$work/guide-file.png" || fail "hovering $1 kept ${kept[$place]}"
+    done
+    kept[$now]=Guide${GUIDE_PICTURE[$1]}.pcx
+  elif [ "$was" != "$now" ]; then
     crop "$work/after.png" "$was" "$work/old-guide.png"
     background_at "$was" "$work/panel-there.png"
     same "$work/old-guide.png" "$work/panel-there.png" || fail "the guide before $1 erased"
@@ -86,7 +96,7 @@ check_guide() {  # check_guide ID
   guide_rect=$now
 }
 
-inside() {  # inside CASE "DISABLED IDS" GUIDE(shown|hidden) EXIT_CODE
+inside() {  # inside CASE "DISABLED IDS" shown|kept|hidden EXIT_CODE
   source "$TVX_AUTO_HELPER"
   local name=$1 disabled=$2 guide=$3 code=$4 id
   fails=0
@@ -94,13 +104,15 @@ inside() {  # inside CASE "DISABLED IDS" GUIDE(shown|hidden) EXIT_CODE
   wine "D:\\SetupTvx.exe" & pid=$!
   if [ "$guide" = hidden ]; then
     auto wait SetupTvx 30000 || { echo "  no message for the missing guide picture"; kill $pid; exit 1; }
+    text=$(auto text SetupTvx 65535)
+    [ "$text" = "Can't open D:\InstData\Guide_s.pcx !!" ] || fail "the message: $text"
     auto press SetupTvx 1
   fi
   auto wait "$PANEL" 30000 || { echo "  no panel"; kill $pid; exit 1; }
   sleep 1
   import -window root "$ARTIFACTS/panel-paint-$name-start.png"
   controls=$(auto controls "$PANEL")
-  declare -A rest hover_face
+  declare -A rest hover_face kept
   read -r origin_x origin_y _ _ < <(rect_of 1000)
   origin_x=$((origin_x - 420)) origin_y=$((origin_y - 130))
   for id in $BUTTONS; do
@@ -108,7 +120,7 @@ inside() {  # inside CASE "DISABLED IDS" GUIDE(shown|hidden) EXIT_CODE
     grep -q "^$id Button \"\"$state$" <<<"$controls" || fail "$id${state:- enabled}"
   done
   grep -q "^1007 Button \"\" (disabled)$" <<<"$controls" || [ "$guide" = hidden ] || fail "the guide shown"
-  grep -q "^1007 .*(hidden)$" <<<"$controls" || [ "$guide" = shown ] || fail "the guide hidden"
+  grep -q "^1007 .*(hidden)$" <<<"$controls" || [ "$guide" != hidden ] || fail "the guide hidden"
 
   # The first button has the keyboard focus and its focus face; the pointer
   # over it and away leaves every button at rest.
@@ -127,10 +139,11 @@ inside() {  # inside CASE "DISABLED IDS" GUIDE(shown|hidden) EXIT_CODE
     if [ "$TVX_DEPTH" = 24 ]; then shows_face "$work/before.png" "$id" $face || fail "$id shows its $face face"; fi
   done
   guide_rect=$(rect_of 1007)
-  if [ "$guide" = shown ] && [ "$TVX_DEPTH" = 24 ]; then
+  if [ "$guide" != hidden ] && [ "$TVX_DEPTH" = 24 ]; then
     crop "$work/before.png" "$guide_rect" "$work/guide.png"
     picture Guide_i.pcx "$work/guide-file.png"
     same "$work/guide.png" "$work/guide-file.png" || fail "the guide shows Guide_i.pcx"
+    kept[$guide_rect]=Guide_i.pcx
   fi
 
   for id in $BUTTONS; do
@@ -140,7 +153,7 @@ inside() {  # inside CASE "DISABLED IDS" GUIDE(shown|hidden) EXIT_CODE
     cp "$work/after.png" "$ARTIFACTS/panel-paint-$name-hover-$id.png"
     check_others "$id"
     check_hovered "$id"
-    if [ "$guide" = shown ] && [ "$TVX_DEPTH" = 24 ]; then check_guide "$id"; fi
+    if [ "$guide" != hidden ] && [ "$TVX_DEPTH" = 24 ]; then check_guide "$id"; fi
   done
 
   auto press "$PANEL" 2
@@ -167,9 +180,10 @@ trap 'rm -rf "$stage"' EXIT
 export DISC_COPY=$stage/disc
 self=$(cd "$(dirname "$0")" && pwd)/$(basename "$0")
 
-panel_paint() {  # panel_paint VERSION DEPTH CASE "DISABLED IDS" shown|hidden EXIT_CODE [MISSING_PICTURE]
+panel_paint() {  # panel_paint VERSION DEPTH CASE "DISABLED IDS" shown|kept|hidden EXIT_CODE [MISSING_PICTURE]
   stage_disc "$DISC_COPY" "$SETUP" "$DISC"
   [ -z "${7:-}" ] || rm "$DISC_COPY/InstData/$7"
+  [ "$5" != kept ] || sed -i 's/^\[LANGUAGES\]\r$/[DO NOT ERASE BUTTON GUIDES]\r\n&/' "$DISC_COPY/InstData/tvx.ins"
   TVX_DEPTH=$2 "$wine_tool" with --version "$1" --depth "$2" --cd "$DISC_COPY" --label ZEPHRA --display \
     --timeout 180 -- "$self" inside "$3" "$4" "$5" "$6"
 }
@@ -178,6 +192,8 @@ check "guides beside the buttons, faces of four sizes: Windows 98, true colour" 
   panel_paint win98 24 win98 "1003" shown 0
 check "guides beside the buttons, faces of four sizes: Windows 98, an 8-bit display" \
   panel_paint win98 8 win98-8bit "1003" shown 0
+check "DO NOT ERASE BUTTON GUIDES: every guide shown stays (Windows 98, true colour)" \
+  panel_paint win98 24 keep-guides "1003" kept 0
 check "a guide picture missing: every button still shows (Windows 2000)" \
   panel_paint win2k 24 guide-missing "" hidden 3 Guide_s.pcx
 finish

@@ -159,10 +159,11 @@ INT_PTR Win32DialogHost::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
       return TRUE;
     }
     case WM_PAINT: {
-      PAINTSTRUCT paint;
-      ::BeginPaint(window_, &paint);
+      PaintDc paint(window_);
+      const HDC outer = paint_dc_;
+      paint_dc_ = paint.get();
       model_.OnPaint(*this);
-      ::EndPaint(window_, &paint);
+      paint_dc_ = outer;
       return TRUE;
     }
     case WM_KEYDOWN:
@@ -338,13 +339,19 @@ ButtonControl* Win32DialogHost::AttachButton(int id, ButtonEvents& events) {
 void Win32DialogHost::PaintBitmap(const OffscreenBitmap& bitmap, const LogicalPalette* palette, int x,
                                   int y) {
   const auto& source = static_cast<const Win32Bitmap&>(bitmap);
+  if (!paint_dc_) {
+    // A copy now would cover whatever shows there, buttons and guides
+    // included: the area is copied when the window paints it.
+    const RECT area{x, y, x + source.size().width, y + source.size().height};
+    ::InvalidateRect(window_, &area, FALSE);
+    return;
+  }
   const HPALETTE handle = palette ? static_cast<const Win32Palette*>(palette)->get() : nullptr;
-  WindowDc dc(window_);
   // Realized in the window only: a realization in the memory DC would be a
   // background one and would replace the mapping the copy needs.
   if (handle) ::UnrealizeObject(handle);
-  SelectedPalette target_palette(dc.get(), handle);
-  ::BitBlt(dc.get(), x, y, source.size().width, source.size().height, source.dc(), 0, 0, SRCCOPY);
+  SelectedPalette target_palette(paint_dc_, handle);
+  ::BitBlt(paint_dc_, x, y, source.size().width, source.size().height, source.dc(), 0, 0, SRCCOPY);
 }
 
 void Win32DialogHost::End(int code) {

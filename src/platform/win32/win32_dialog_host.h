@@ -85,6 +85,8 @@ class Win32DialogHost : public DialogView, public ModelessDialog {
   void SetChecked(int id, bool checked) override { ::CheckDlgButton(window_, id, checked ? BST_CHECKED : 0); }
   bool IsChecked(int id) override { return ::IsDlgButtonChecked(window_, id) == BST_CHECKED; }
   ButtonControl* AttachButton(int id, ButtonEvents& events) override;
+  // Copies only while the window paints, within what is to be painted;
+  // at any other time the area is invalidated instead.
   void PaintBitmap(const OffscreenBitmap& bitmap, const LogicalPalette* palette, int x, int y) override;
   void End(int code) override;
   int AskMessageBox(std::string_view text, std::string_view caption, std::uint32_t style) override;
@@ -107,6 +109,8 @@ class Win32DialogHost : public DialogView, public ModelessDialog {
   bool modal_ = false;
   std::function<void(HWND)> on_created_;
   HICON icon_ = nullptr;
+  // The paint device context while the window paints, else null.
+  HDC paint_dc_ = nullptr;
   std::map<int, std::unique_ptr<Win32ButtonControl>> buttons_;
 };
 

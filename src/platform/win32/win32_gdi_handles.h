@@ -39,6 +39,22 @@ class WindowDc {
   HDC dc_;
 };
 
+// Painting of a window (BeginPaint), ended when it goes. Its device context
+// is clipped to the update region.
+class PaintDc {
+ public:
+  explicit PaintDc(HWND window) : window_(window), dc_(::BeginPaint(window, &paint_)) {}
+  ~PaintDc() { ::EndPaint(window_, &paint_); }
+  PaintDc(const PaintDc&) = delete;
+  PaintDc& operator=(const PaintDc&) = delete;
+  HDC get() const { return dc_; }
+
+ private:
+  HWND window_;
+  PAINTSTRUCT paint_{};
+  HDC dc_;
+};
+
 // An object selected into a device context until the end of the scope.
 class SelectedObject {
  public:
