@@ -14,7 +14,7 @@
 #include "registry/installed_products.h"
 #include "registry/product_record.h"
 #include "registry/product_registry_file.h"
-#include "registry/whole_file_replace.h"
+#include "platform/whole_file_replace.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include "platform/file_services.h"
 #include "platform/path_text.h"
 #include "registry/registry_text.h"
-#include "registry/whole_file_replace.h"
+#include "platform/whole_file_replace.h"
 #include "script/script_text.h"
 
 namespace tvx {

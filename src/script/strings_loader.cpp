@@ -2,6 +2,7 @@
 
 #include "platform/file_services.h"
 #include "platform/path_text.h"
+#include "platform/whole_file_replace.h"
 #include "script/plain_text_source.h"
 #include "script/script_line_reader.h"
 #include "script/script_text.h"
@@ -41,13 +42,28 @@ void AppendFile(Platform& platform, ScriptProcessState& state, const std::string
   state.strings.AppendAll(*reader);
 }
 
+// Each copy replaces its file in one step, so a full disk or a kill never
+// leaves a cut file behind; the file whose first line marks the copies'
+// freshness goes last, so an interrupted refresh is taken up again next time.
+bool ReplaceSharedCopy(FileSystem& files, std::string_view install_data, const std::string& shared,
+                       std::string_view name) {
+  std::string contents;
+  if (ReadWholeFile(files, JoinPath(install_data, name), contents) != FileError::None) return false;
+  return ReplaceWholeFile(files, JoinPath(shared, name), JoinPath(shared, "strings.tmp"), contents,
+                          /*replace_read_only=*/true);
+}
+
 void RefreshSharedCopies(FileSystem& files, const std::string& shared, std::string_view install_data,
                          std::string_view common_name) {
   const std::string shared_mark = FirstLineOf(files, JoinPath(shared, common_name));
   const std::string disc_mark = FirstLineOf(files, JoinPath(install_data, common_name));
   if (!(shared_mark < disc_mark)) return;
   CreateDirectoryChain(files, shared);
-  CopyMatchingFiles(files, install_data, shared, "strings.*");
+  for (const FindEntry& entry : files.Find(JoinPath(install_data, "strings.*")).entries) {
+    if (EqualsNoCase(entry.name, common_name)) continue;
+    if (!ReplaceSharedCopy(files, install_data, shared, entry.name)) return;
+  }
+  ReplaceSharedCopy(files, install_data, shared, common_name);
 }
 
 }  // namespace

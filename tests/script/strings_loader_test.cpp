@@ -61,6 +61,49 @@ TEST(LoadStrings, RefreshesTheSharedCopiesOnlyWhenTheyAreOlder) {
   }
 }
 
+// Pins a fault: the copies were truncated and written in place, so a full
+// disk left a cut "strings.eng" whose first line looked fresh: it was never
+// copied again and every later run lacked its strings.
+TEST(LoadStrings, AFullDiskAtAnyByteLeavesEachSharedCopyOldOrNewAndTriesAgain) {
+  const std::string old_eng = "[Version 1]\r\n150:P\r\n";
+  const std::string old_fra = "[Version 1]\r\n150:P\r\n";
+  const std::string new_eng = "[Version 2]\r\n150:Processor\r\n151:Memory\r\n";
+  const std::string new_fra = "[Version 2]\r\n150:Processeur\r\n151:M\xE9moire\r\n";
+  ScriptMachine m;
+  m.Write(At(kDisc, "strings.eng"), new_eng);
+  m.Write(At(kDisc, "strings.fra"), new_fra);
+  m.Write("C:\\filler.bin", "");
+  const std::filesystem::path filler = m.machine().HostPath("C:\\filler.bin");
+  FileSystem& files = m.platform().files;
+  bool refreshed = false;
+  for (std::uint64_t free_bytes = 0; !refreshed; ++free_bytes) {
+    SCOPED_TRACE("free bytes: " + std::to_string(free_bytes));
+    ASSERT_LT(free_bytes, 400u);
+    m.Write(At(kShared, "strings.eng"), old_eng);
+    m.Write(At(kShared, "strings.fra"), old_fra);
+    std::filesystem::resize_file(filler, 0);
+    std::filesystem::resize_file(filler, files.FreeSpace("C:\\")->free_bytes - free_bytes);
+    ASSERT_EQ(files.FreeSpace("C:\\")->free_bytes, free_bytes);
+    LoadStrings(m.platform(), m.state, "D:\\InstData", "strings.eng", "zephra.eng");
+    std::string eng, fra;
+    ReadWholeFile(files, At(kShared, "strings.eng"), eng);
+    ReadWholeFile(files, At(kShared, "strings.fra"), fra);
+    EXPECT_TRUE(eng == old_eng || eng == new_eng) << eng;
+    EXPECT_TRUE(fra == old_fra || fra == new_fra) << fra;
+    EXPECT_FALSE(FileExists(files, At(kShared, "strings.tmp")));
+    if (eng == old_eng) {
+      // Still marked old: with room again the next run copies them all.
+      std::filesystem::resize_file(filler, 0);
+      files.FreeSpace("C:\\");
+      LoadStrings(m.platform(), m.state, "D:\\InstData", "strings.eng", "zephra.eng");
+      ReadWholeFile(files, At(kShared, "strings.fra"), fra);
+      EXPECT_EQ(fra, new_fra);
+    }
+    refreshed = eng != old_eng;
+    if (HasFailure()) return;
+  }
+}
+
 TEST(LoadStrings, UnreadableFilesAreReportedByFreeMemory) {
   const struct {
     const char* label;

@@ -1,5 +1,5 @@
 // Replacing a file's whole contents in one step.
-#include "registry/whole_file_replace.h"
+#include "platform/whole_file_replace.h"
 
 #include "platform/platform_types.h"
 
