@@ -11,10 +11,10 @@
 
 #include "platform/file_services.h"
 #include "platform/host/simulated_machine.h"
+#include "platform/whole_file_replace.h"
 #include "registry/installed_products.h"
 #include "registry/product_record.h"
 #include "registry/product_registry_file.h"
-#include "platform/whole_file_replace.h"
 
 namespace {
 

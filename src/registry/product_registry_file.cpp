@@ -4,8 +4,8 @@
 
 #include "platform/file_services.h"
 #include "platform/path_text.h"
-#include "registry/registry_text.h"
 #include "platform/whole_file_replace.h"
+#include "registry/registry_text.h"
 #include "script/script_text.h"
 
 namespace tvx {
