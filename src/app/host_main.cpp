@@ -49,7 +49,7 @@ int MakeMachine(const Arguments& args) {
   const std::string error = tvx::host::CreateMachine(args.new_machine, args.profile, disc);
   if (!error.empty()) {
     std::cerr << "setuptvx: " << error << "\n";
-    return 1;
+    return 2;
   }
   std::cout << "setuptvx: made the machine " << args.new_machine << " from " << args.profile << "\n";
   return 0;

@@ -104,3 +104,23 @@ TEST(SetupTvxCliTest, TheSummaryNamesTheModeTheFirstSwitchChose) {
 
 }  // namespace
 }  // namespace tvx::testing
+
+namespace tvx::testing {
+namespace {
+
+TEST(SetupTvxCliTest, ADiscHoldingALinkIsBadInputAndMakesNothing) {
+  TemporaryFolder folder;
+  fs::create_directories(folder.path() / "disc");
+  fs::create_symlink("/etc/passwd", folder.path() / "disc" / "passwd");
+  WriteHostText(folder.path() / "profile.json", DefaultProfileJson());
+  const ProcessRun run =
+      RunSetupTvx("--new-machine " + Quoted(folder.path() / "m") + " --profile " +
+                  Quoted(folder.path() / "profile.json") + " --disc " + Quoted(folder.path() / "disc"));
+  EXPECT_EQ(run.status, 2) << run.output;
+  EXPECT_NE(run.output.find("symbolic link"), std::string::npos) << run.output;
+  EXPECT_EQ(std::count(run.output.begin(), run.output.end(), '\n'), 1) << run.output;
+  EXPECT_FALSE(fs::exists(folder.path() / "m"));
+}
+
+}  // namespace
+}  // namespace tvx::testing

@@ -29,7 +29,10 @@ bool WriteAndSync(int fd, std::string_view contents) {
 bool WriteFileAtomically(const std::filesystem::path& target, std::string_view contents) {
   std::filesystem::path temporary = target;
   temporary += ".tmp" + std::to_string(::getpid());
-  UniqueFd file(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644));
+  // Made afresh, never opened: a link left under that name would take the
+  // write somewhere else.
+  ::unlink(temporary.c_str());
+  UniqueFd file(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644));
   if (!file) return false;
   const bool written = WriteAndSync(file.get(), contents) && file.Close();
   if (!written || ::rename(temporary.c_str(), target.c_str()) != 0) {

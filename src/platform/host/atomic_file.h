@@ -8,7 +8,8 @@
 namespace tvx::host {
 
 // Writes to a temporary file beside the target, flushes it, renames it over
-// the target and flushes the folder.
+// the target and flushes the folder. A link at the target is replaced, not
+// written through.
 bool WriteFileAtomically(const std::filesystem::path& target, std::string_view contents);
 bool ReadHostFile(const std::filesystem::path& path, std::string& contents);
 

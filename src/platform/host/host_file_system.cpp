@@ -20,47 +20,29 @@ std::string DriveFolderName(char letter) {
   return std::string(1, static_cast<char>(std::tolower(static_cast<unsigned char>(letter))));
 }
 
-// The entry of a folder whose name equals the given one without regard to
-// ASCII case; an exact match wins over a folded one.
-std::optional<std::string> FindEntryNoCase(const fs::path& folder, const std::string& name) {
-  std::error_code error;
-  if (fs::exists(folder / name, error)) return name;
-  std::optional<std::string> found;
-  for (const auto& entry : fs::directory_iterator(folder, error)) {
-    const std::string candidate = entry.path().filename().string();
-    if (EqualsNoCase(candidate, name)) {
-      found = candidate;
-      break;
-    }
-  }
-  return found;
-}
-
 std::uint64_t SizeOfFilesUnder(const fs::path& folder) {
   std::uint64_t total = 0;
   std::error_code error;
   for (auto it = fs::recursive_directory_iterator(folder, error); !error && it != fs::end(it);
        it.increment(error)) {
+    // A link is not followed: what it points at is not on the drive.
     std::error_code size_error;
-    if (it->is_regular_file(size_error)) total += it->file_size(size_error);
+    if (it->symlink_status(size_error).type() == fs::file_type::regular) total += it->file_size(size_error);
   }
   return total;
 }
 
-std::uint64_t HostFileSize(const fs::path& path) {
-  std::error_code error;
-  const auto size = fs::file_size(path, error);
-  return error ? 0 : size;
-}
+// Paths the ANSI functions take are at most MAX_PATH characters with the
+// terminating zero; the bound also keeps every walk short.
+constexpr std::size_t kMaxPath = 260;
 
-bool HasWriteBit(const fs::path& path) {
-  struct stat status {};
-  return ::stat(path.c_str(), &status) == 0 && (status.st_mode & S_IWUSR) != 0;
-}
+bool TooLong(const WindowsPath& path) { return path.Text().size() >= kMaxPath; }
 
-void FlushFolder(const fs::path& folder) {
-  const UniqueFd fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-  if (fd) ::fsync(fd.get());
+std::uint32_t AttributesOf(const EntryStatus& status, bool read_only_drive) {
+  std::uint32_t attributes = status.is_directory ? attribute::kDirectory : attribute::kArchive;
+  // Discs are read-only media: Windows reports their files as read-only.
+  if (!status.writable || (read_only_drive && !status.is_directory)) attributes |= attribute::kReadOnly;
+  return attributes;
 }
 
 FileError ErrorFromErrno(int error) {
@@ -74,6 +56,7 @@ FileError ErrorFromErrno(int error) {
     case EROFS:
     case EISDIR:
     case EBUSY:
+    case ELOOP:  // a link where O_NOFOLLOW met it
       return FileError::AccessDenied;
     case EEXIST:
       return FileError::AlreadyExists;
@@ -207,34 +190,44 @@ HostFileSystem::Resolution HostFileSystem::Resolve(std::string_view path, bool a
   return ResolveParsed(*parsed.path);
 }
 
+HostFolder HostFileSystem::DriveFolder(char letter) const {
+  const HostFolder drives = HostFolder::OpenNamed(machine_folder_).Child("drives");
+  return drives ? drives.Child(DriveFolderName(letter)) : HostFolder();
+}
+
+// One component at a time from the drive's folder, each opened without
+// following a link: the walk is linear in the path and cannot leave the
+// machine.
 HostFileSystem::Resolution HostFileSystem::ResolveParsed(const WindowsPath& path) {
   const DriveProfile* drive = profile_.FindDrive(path.drive);
   if (!drive || !drive->has_media) return {std::nullopt, FileError::PathNotFound};
-  Resolved resolved{path, machine_folder_ / "drives" / DriveFolderName(drive->letter)};
+  if (TooLong(path)) return {std::nullopt, FileError::InvalidName};
+  Resolved resolved;
+  resolved.path = path;
+  resolved.host = machine_folder_ / "drives" / DriveFolderName(drive->letter);
+  resolved.folder = DriveFolder(drive->letter);
+  if (!resolved.folder) return {std::nullopt, FileError::PathNotFound};
   resolved.usage = UsageOf(drive->letter);
   resolved.read_only_drive = drive->type == DriveType::CdRom;
   resolved.path.components.clear();
   for (std::size_t i = 0; i < path.components.size(); ++i) {
-    const std::string& part = path.components[i];
-    const auto existing = FindEntryNoCase(resolved.host, part);
-    const bool last = i + 1 == path.components.size();
-    if (!existing && !last) return {std::nullopt, FileError::PathNotFound};
-    resolved.host /= existing.value_or(part);
-    resolved.path.components.push_back(existing.value_or(part));
-    if (!last && !fs::is_directory(resolved.host)) return {std::nullopt, FileError::PathNotFound};
+    if (i > 0) {
+      if (!resolved.status.exists || (resolved.status.reachable && !resolved.status.is_directory))
+        return {std::nullopt, FileError::PathNotFound};
+      if (!resolved.status.reachable) return {std::nullopt, FileError::AccessDenied};
+      resolved.folder = resolved.folder.Child(resolved.name);
+      if (!resolved.folder) return {std::nullopt, ErrorFromErrno(errno)};
+    }
+    resolved.name = resolved.folder.FindNoCase(path.components[i]).value_or(path.components[i]);
+    resolved.status = resolved.folder.Status(resolved.name);
+    resolved.host /= resolved.name;
+    resolved.path.components.push_back(resolved.name);
   }
-  std::error_code error;
-  resolved.exists = fs::exists(resolved.host, error);
-  resolved.is_directory = resolved.exists && fs::is_directory(resolved.host, error);
-  return {resolved, FileError::None};
-}
-
-std::uint32_t HostFileSystem::AttributesOf(const Resolved& target) const {
-  std::uint32_t attributes = target.is_directory ? attribute::kDirectory : attribute::kArchive;
-  // Discs are read-only media: Windows reports their files as read-only.
-  if (!HasWriteBit(target.host) || (target.read_only_drive && !target.is_directory))
-    attributes |= attribute::kReadOnly;
-  return attributes;
+  if (path.IsRoot()) resolved.status = resolved.folder.Status(".");
+  if (resolved.status.exists && !resolved.status.reachable) return {std::nullopt, FileError::AccessDenied};
+  resolved.exists = resolved.status.exists;
+  resolved.is_directory = resolved.status.is_directory;
+  return {std::move(resolved), FileError::None};
 }
 
 OpenResult HostFileSystem::Open(std::string_view path, OpenMode mode) {
@@ -248,13 +241,13 @@ OpenResult HostFileSystem::OpenResolved(const Resolved& target, OpenMode mode) {
   const bool writing = mode != OpenMode::Read;
   const bool creating = mode == OpenMode::CreateAlways || mode == OpenMode::OpenAlways;
   if (!target.exists && !creating) return {nullptr, FileError::NotFound};
-  if (writing && (target.read_only_drive || (target.exists && !HasWriteBit(target.host))))
+  if (writing && (target.read_only_drive || (target.exists && !target.status.writable)))
     return {nullptr, FileError::AccessDenied};
-  const std::uint64_t old_size = target.exists ? HostFileSize(target.host) : 0;
+  const std::uint64_t old_size = target.status.size;
   int flags = writing ? O_RDWR : O_RDONLY;
   if (creating) flags |= O_CREAT;
   if (mode == OpenMode::CreateAlways) flags |= O_TRUNC;
-  UniqueFd fd(::open(target.host.c_str(), flags | O_CLOEXEC, 0644));
+  UniqueFd fd(::openat(target.folder.fd(), target.name.c_str(), flags | O_CLOEXEC | O_NOFOLLOW, 0644));
   if (!fd) return {nullptr, ErrorFromErrno(errno)};
   if (mode == OpenMode::CreateAlways) target.usage->Shrink(old_size);
   const ReadPace pace{&clock_, target.usage->drive().read_kb_per_second};
@@ -264,7 +257,7 @@ OpenResult HostFileSystem::OpenResolved(const Resolved& target, OpenMode mode) {
 std::optional<std::uint32_t> HostFileSystem::Attributes(std::string_view path) {
   const Resolution resolution = Resolve(path);
   if (!resolution.resolved || !resolution.resolved->exists) return std::nullopt;
-  return AttributesOf(*resolution.resolved);
+  return AttributesOf(resolution.resolved->status, resolution.resolved->read_only_drive);
 }
 
 FileError HostFileSystem::SetAttributes(std::string_view path, std::uint32_t attributes) {
@@ -273,13 +266,12 @@ FileError HostFileSystem::SetAttributes(std::string_view path, std::uint32_t att
   const Resolved& target = *resolution.resolved;
   if (!target.exists) return FileError::NotFound;
   if (target.read_only_drive) return FileError::AccessDenied;
-  // Only the read-only bit has an effect on this machine.
-  const fs::perms write = fs::perms::owner_write;
-  std::error_code error;
-  fs::permissions(target.host, write,
-                  (attributes & attribute::kReadOnly) ? fs::perm_options::remove : fs::perm_options::add,
-                  error);
-  return error ? FileError::IoError : FileError::None;
+  // Only the read-only bit has an effect on this machine. The entry was
+  // just seen not to be a link, and fchmodat cannot refuse one portably.
+  const mode_t mode =
+      (attributes & attribute::kReadOnly) ? target.status.mode & ~S_IWUSR : target.status.mode | S_IWUSR;
+  return ::fchmodat(target.folder.fd(), target.name.c_str(), mode, 0) == 0 ? FileError::None
+                                                                           : FileError::IoError;
 }
 
 FileError HostFileSystem::MakeDirectory(std::string_view path) {
@@ -288,7 +280,8 @@ FileError HostFileSystem::MakeDirectory(std::string_view path) {
   const Resolved& target = *resolution.resolved;
   if (target.exists) return FileError::AlreadyExists;
   if (target.read_only_drive) return FileError::AccessDenied;
-  return ::mkdir(target.host.c_str(), 0755) == 0 ? FileError::None : ErrorFromErrno(errno);
+  return ::mkdirat(target.folder.fd(), target.name.c_str(), 0755) == 0 ? FileError::None
+                                                                       : ErrorFromErrno(errno);
 }
 
 FileError HostFileSystem::RemoveEmptyDirectory(std::string_view path) {
@@ -305,7 +298,8 @@ FileError HostFileSystem::RemoveEmptyDirectory(std::string_view path) {
       std::equal(there.begin(), there.end(), here.begin(),
                  [](const auto& a, const auto& b) { return EqualsNoCase(a, b); }))
     return FileError::AccessDenied;
-  return ::rmdir(target.host.c_str()) == 0 ? FileError::None : ErrorFromErrno(errno);
+  return ::unlinkat(target.folder.fd(), target.name.c_str(), AT_REMOVEDIR) == 0 ? FileError::None
+                                                                                : ErrorFromErrno(errno);
 }
 
 FileError HostFileSystem::RemoveFile(std::string_view path) {
@@ -313,11 +307,10 @@ FileError HostFileSystem::RemoveFile(std::string_view path) {
   if (!resolution.resolved) return resolution.error;
   const Resolved& target = *resolution.resolved;
   if (!target.exists) return FileError::NotFound;
-  if (target.is_directory || target.read_only_drive || !HasWriteBit(target.host))
+  if (target.is_directory || target.read_only_drive || !target.status.writable)
     return FileError::AccessDenied;
-  const std::uint64_t size = HostFileSize(target.host);
-  if (::unlink(target.host.c_str()) != 0) return ErrorFromErrno(errno);
-  target.usage->Shrink(size);
+  if (::unlinkat(target.folder.fd(), target.name.c_str(), 0) != 0) return ErrorFromErrno(errno);
+  target.usage->Shrink(target.status.size);
   return FileError::None;
 }
 
@@ -332,17 +325,18 @@ FileError HostFileSystem::Rename(std::string_view from, std::string_view to, boo
   if (a.path.drive != b.path.drive) return FileError::AccessDenied;  // no copy across drives
   if (a.read_only_drive) return FileError::AccessDenied;
   if (b.exists && !replace_existing) return FileError::AlreadyExists;
-  if (b.exists && (b.is_directory || !HasWriteBit(b.host))) return FileError::AccessDenied;
-  const std::uint64_t replaced = b.exists ? HostFileSize(b.host) : 0;
-  if (::rename(a.host.c_str(), b.host.c_str()) != 0) return ErrorFromErrno(errno);
-  b.usage->Shrink(replaced);
-  FlushFolder(b.host.parent_path());
+  if (b.exists && (b.is_directory || !b.status.writable)) return FileError::AccessDenied;
+  if (::renameat(a.folder.fd(), a.name.c_str(), b.folder.fd(), b.name.c_str()) != 0)
+    return ErrorFromErrno(errno);
+  b.usage->Shrink(b.status.size);
+  ::fsync(b.folder.fd());
   return FileError::None;
 }
 
 FindResult HostFileSystem::Find(std::string_view pattern) {
   const ParsedPath parsed = ParseWindowsPath(pattern, current_, true);
   if (!parsed.path || parsed.path->IsRoot()) return {{}, parsed.path ? FileError::NotFound : parsed.error};
+  if (TooLong(*parsed.path)) return {{}, FileError::InvalidName};
   const std::string name_pattern = parsed.path->components.back();
   const Resolution folder = ResolveParsed(parsed.path->Parent());
   if (!folder.resolved) return {{}, folder.error};
@@ -353,15 +347,13 @@ FindResult HostFileSystem::Find(std::string_view pattern) {
       if (MatchesFindPattern(name_pattern, dot)) result.entries.push_back({dot, attribute::kDirectory, 0});
   // "." and ".." come first, as Windows lists them; the rest by name.
   const auto dots = static_cast<std::ptrdiff_t>(result.entries.size());
-  std::error_code error;
-  for (const auto& entry : fs::directory_iterator(folder.resolved->host, error)) {
-    const std::string name = entry.path().filename().string();
+  const HostFolder listed = folder.resolved->folder.Child(folder.resolved->name);
+  for (std::string& name : listed.Names()) {
     if (!MatchesFindPattern(name_pattern, name)) continue;
-    Resolved item = *folder.resolved;
-    item.host = entry.path();
-    item.exists = true;
-    item.is_directory = entry.is_directory(error);
-    result.entries.push_back({name, AttributesOf(item), item.is_directory ? 0 : HostFileSize(item.host)});
+    const EntryStatus status = listed.Status(name);
+    if (!status.reachable) continue;  // links and devices are nowhere to be found
+    result.entries.push_back(
+        {std::move(name), AttributesOf(status, folder.resolved->read_only_drive), status.size});
   }
   std::sort(result.entries.begin() + dots, result.entries.end(),
             [](const FindEntry& a, const FindEntry& b) { return AsciiLower(a.name) < AsciiLower(b.name); });

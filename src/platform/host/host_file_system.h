@@ -1,5 +1,7 @@
 // The file system of a simulated machine: drive letters map to folders
-// under <machine>/drives, names match without regard to ASCII case.
+// under <machine>/drives, names match without regard to ASCII case. A
+// symbolic link under drives/ cannot be reached: every operation on it or
+// through it fails with AccessDenied, and finding files leaves it out.
 #pragma once
 
 #include <filesystem>
@@ -7,6 +9,7 @@
 #include <optional>
 
 #include "platform/file_system.h"
+#include "platform/host/host_folder.h"
 #include "platform/host/machine_profile.h"
 #include "platform/host/simulated_clock.h"
 #include "platform/host/windows_path.h"
@@ -59,9 +62,14 @@ class HostFileSystem : public FileSystem {
   std::optional<std::filesystem::path> HostPathOf(std::string_view path);
 
  private:
+  // An entry reached without following links: the folder that holds it and
+  // its name there ("." for a drive's root).
   struct Resolved {
     WindowsPath path;
     std::filesystem::path host;
+    HostFolder folder;
+    std::string name = ".";
+    EntryStatus status;
     DriveUsage* usage = nullptr;
     bool exists = false;
     bool is_directory = false;
@@ -74,10 +82,10 @@ class HostFileSystem : public FileSystem {
 
   Resolution Resolve(std::string_view path, bool allow_wildcards = false);
   Resolution ResolveParsed(const WindowsPath& path);
+  HostFolder DriveFolder(char letter) const;
   DriveUsage* UsageOf(char letter);
   std::optional<char> DriveOfRoot(std::string_view root) const;
   OpenResult OpenResolved(const Resolved& target, OpenMode mode);
-  std::uint32_t AttributesOf(const Resolved& target) const;
 
   std::filesystem::path machine_folder_;
   const MachineProfile& profile_;

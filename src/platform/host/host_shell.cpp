@@ -80,7 +80,7 @@ MutexResult HostShell::CreateNamedMutex(std::string_view name) {
   const std::filesystem::path folder = machine_folder_ / "mutexes";
   std::error_code error;
   std::filesystem::create_directories(folder, error);
-  UniqueFd fd(::open((folder / LockFileName(name)).c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644));
+  UniqueFd fd(::open((folder / LockFileName(name)).c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0644));
   if (!fd) return {};
   // Another holder has it: like Windows, hand back a handle all the same.
   const bool already_existed = ::flock(fd.get(), LOCK_EX | LOCK_NB) != 0;

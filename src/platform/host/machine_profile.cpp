@@ -38,6 +38,27 @@ T ReadRequired(const Json& object, const char* key) {
   return Value<T>(object.at(key), key);
 }
 
+// A number that must lie in a range when it is given.
+template <typename T>
+void ReadBounded(const Json& object, const char* key, T& target, T lowest, T highest) {
+  ReadOptional(object, key, target);
+  if (object.contains(key) && (target < lowest || target > highest))
+    throw std::invalid_argument(std::string("\"") + key + "\" is not between " + std::to_string(lowest) +
+                                " and " + std::to_string(highest));
+}
+
+// The elements of a list, by reference: copying a value nested deeply
+// enough would overflow the stack.
+const Json::array_t& ListOf(const Json& value, const char* key) {
+  if (!value.is_array()) throw std::invalid_argument(std::string("\"") + key + "\" is not a list");
+  return value.get_ref<const Json::array_t&>();
+}
+
+const Json::object_t& ObjectOf(const Json& value, const std::string& key) {
+  if (!value.is_object()) throw std::invalid_argument("\"" + key + "\" is not an object");
+  return value.get_ref<const Json::object_t&>();
+}
+
 DriveType ParseDriveType(const std::string& name) {
   static const std::map<std::string, DriveType> kTypes = {{"fixed", DriveType::Fixed},
                                                           {"cdrom", DriveType::CdRom},
@@ -89,16 +110,27 @@ MemoryStatus ParseMemory(const Json& object) {
   return memory;
 }
 
+// Sides fit the signed 16-bit coordinates of Windows 95's graphics; a
+// display has at most 32 bits per pixel over all its planes; the logical
+// resolution goes up to ten times the usual 96.
 ScreenInfo ParseScreen(const Json& object) {
   ScreenInfo screen;
-  ReadOptional(object, "width", screen.width);
-  ReadOptional(object, "height", screen.height);
-  ReadOptional(object, "bits_per_pixel", screen.bits_per_pixel);
-  ReadOptional(object, "planes", screen.planes);
-  ReadOptional(object, "logical_dpi", screen.logical_dpi_x);
+  ReadBounded(object, "width", screen.width, 1, 32767);
+  ReadBounded(object, "height", screen.height, 1, 32767);
+  ReadBounded(object, "bits_per_pixel", screen.bits_per_pixel, 1, 32);
+  ReadBounded(object, "planes", screen.planes, 1, 32);
+  ReadBounded(object, "logical_dpi", screen.logical_dpi_x, 1, 960);
   screen.logical_dpi_y = screen.logical_dpi_x;
-  screen.palette = screen.bits_per_pixel * screen.planes <= 8;
+  const std::int64_t depth = std::int64_t{screen.bits_per_pixel} * screen.planes;
+  if (depth > 32) throw std::invalid_argument("\"bits_per_pixel\" times \"planes\" is above 32");
+  screen.palette = depth <= 8;
   return screen;
+}
+
+// GetWindowsDirectoryA and the shell fill buffers of MAX_PATH characters,
+// the terminating zero included.
+void CheckFolderLength(const std::string& key, const std::string& path) {
+  if (path.size() > 259) throw std::invalid_argument("\"" + key + "\" is longer than 259 characters");
 }
 
 void ParseSpecialFolders(const Json& object, MachineProfile& profile) {
@@ -107,8 +139,11 @@ void ParseSpecialFolders(const Json& object, MachineProfile& profile) {
                                                               {"start_menu", SpecialFolder::StartMenu},
                                                               {"desktop", SpecialFolder::DesktopDirectory},
                                                               {"fonts", SpecialFolder::Fonts}};
-  for (const auto& [name, folder] : kNames)
-    if (object.contains(name)) profile.special_folders[folder] = object.at(name).get<std::string>();
+  for (const auto& [name, folder] : kNames) {
+    if (!object.contains(name)) continue;
+    profile.special_folders[folder] = object.at(name).get<std::string>();
+    CheckFolderLength(name, profile.special_folders[folder]);
+  }
 }
 
 std::uint32_t ReadNibble(const Json& object, const char* key, std::uint32_t fallback) {
@@ -130,7 +165,7 @@ CpuProfile ParseCpu(const Json& object) {
   ReadOptional(object, "mmx", cpu.mmx);
   if (object.contains("cache_descriptors")) {
     cpu.cache_descriptors.clear();
-    for (const Json& value : object.at("cache_descriptors").get<std::vector<Json>>())
+    for (const Json& value : ListOf(object.at("cache_descriptors"), "cache_descriptors"))
       cpu.cache_descriptors.push_back(Value<std::uint8_t>(value, "cache_descriptors"));
   }
   // One leaf-2 reading holds 15 descriptor bytes.
@@ -143,7 +178,7 @@ CpuProfile ParseCpu(const Json& object) {
 SoundProfile ParseSound(const Json& object) {
   SoundProfile sound;
   if (object.contains("wave_out"))
-    for (const Json& device : object.at("wave_out").get<std::vector<Json>>())
+    for (const Json& device : ListOf(object.at("wave_out"), "wave_out"))
       sound.wave_out.push_back(
           {ReadRequired<std::string>(device, "name"), ReadRequired<std::uint32_t>(device, "formats")});
   if (object.contains("mapper_formats"))
@@ -153,15 +188,15 @@ SoundProfile ParseSound(const Json& object) {
 }
 
 void ParseLibraries(const Json& object, MachineProfile& profile) {
-  for (const auto& [name, functions] : object.get<std::map<std::string, Json>>()) {
+  for (const auto& [name, functions] : ObjectOf(object, "libraries")) {
     auto& library = profile.libraries[LibraryKey(name)];
-    for (const auto& [function, answer] : functions.get<std::map<std::string, Json>>())
+    for (const auto& [function, answer] : ObjectOf(functions, name))
       library[function] = Value<std::int32_t>(answer, function.c_str());
   }
 }
 
 void ParseFiles(const Json& list, MachineProfile& profile) {
-  for (const Json& entry : list.get<std::vector<Json>>()) {
+  for (const Json& entry : ListOf(list, "files")) {
     if (entry.is_string()) {
       profile.files.push_back({entry.get<std::string>(), {}});
     } else {
@@ -173,7 +208,7 @@ void ParseFiles(const Json& list, MachineProfile& profile) {
 }
 
 void ParseProcesses(const Json& list, MachineProfile& profile) {
-  for (const Json& entry : list) {
+  for (const Json& entry : ListOf(list, "processes")) {
     ProcessProfile process;
     process.executable = ReadRequired<std::string>(entry, "executable");
     ReadOptional(entry, "window", process.window);
@@ -214,10 +249,12 @@ MachineProfile ParseProfile(const Json& root) {
   if (root.contains("memory")) profile.memory = ParseMemory(root.at("memory"));
   if (root.contains("screen")) profile.screen = ParseScreen(root.at("screen"));
   if (root.contains("special_folders")) ParseSpecialFolders(root.at("special_folders"), profile);
-  for (const Json& drive : root.at("drives")) profile.drives.push_back(ParseDrive(drive));
+  for (const Json& drive : ListOf(root.at("drives"), "drives")) profile.drives.push_back(ParseDrive(drive));
   std::sort(profile.drives.begin(), profile.drives.end(),
             [](const DriveProfile& a, const DriveProfile& b) { return a.letter < b.letter; });
   CheckDrives(profile);
+  CheckFolderLength("windows_directory", profile.windows_directory);
+  CheckFolderLength("system_directory", profile.system_directory);
   ParseDevices(root, profile);
   return profile;
 }

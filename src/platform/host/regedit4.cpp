@@ -1,7 +1,10 @@
 #include "platform/host/regedit4.h"
 
 #include <cstdio>
+#include <map>
+#include <memory>
 #include <optional>
+#include <vector>
 
 #include "platform/path_text.h"
 
@@ -65,13 +68,39 @@ std::string ValueData(const RegistryValue& value) {
   return HexBytes(value);
 }
 
-void WriteKey(const RegistryKey& key, const std::string& path, std::string& out) {
-  if (!key.values.empty() || key.subkeys.empty()) {
-    out += "\n[" + path + "]\n";
-    for (const auto& [name, value] : key.values)
-      out += (name.empty() ? std::string("@") : Quoted(name)) + "=" + ValueData(value) + "\n";
+void WriteSection(const RegistryKey& key, const std::string& path, std::string& out) {
+  out += "\n[" + path + "]\n";
+  for (const auto& [name, value] : key.values)
+    out += (name.empty() ? std::string("@") : Quoted(name)) + "=" + ValueData(value) + "\n";
+}
+
+// Depth first with a stack of its own and one path text that grows and
+// shrinks: the tree may be far deeper than the call stack allows, and
+// rebuilding each path from its parent's would be quadratic in the depth.
+void WriteSubtree(const RegistryKey& top, std::string& path, std::string& out) {
+  struct Frame {
+    const RegistryKey* key;
+    std::map<std::string, std::unique_ptr<RegistryKey>>::const_iterator next;
+    std::size_t path_length;
+  };
+  std::vector<Frame> stack;
+  const auto enter = [&](const RegistryKey& key) {
+    if (!key.values.empty() || key.subkeys.empty()) WriteSection(key, path, out);
+    stack.push_back({&key, key.subkeys.begin(), path.size()});
+  };
+  enter(top);
+  while (!stack.empty()) {
+    Frame& frame = stack.back();
+    if (frame.next == frame.key->subkeys.end()) {
+      stack.pop_back();
+      continue;
+    }
+    const RegistryKey& child = *(frame.next++)->second;
+    path.resize(frame.path_length);
+    path += '\\';
+    path += child.name;
+    enter(child);
   }
-  for (const auto& [folded, child] : key.subkeys) WriteKey(*child, path + "\\" + child->name, out);
 }
 
 // ---- reading -------------------------------------------------------------
@@ -248,13 +277,11 @@ std::string WriteRegedit4(const RegistryTree& tree) {
   for (RegistryRoot root :
        {RegistryRoot::LocalMachine, RegistryRoot::ClassesRoot, RegistryRoot::CurrentUser}) {
     const RegistryKey& key = tree.Root(root);
-    for (const auto& [folded, child] : key.subkeys)
-      WriteKey(*child, std::string(RootName(root)) + "\\" + child->name, out);
-    if (!key.values.empty()) {
-      RegistryKey values_only;
-      values_only.values = key.values;
-      WriteKey(values_only, RootName(root), out);
+    for (const auto& [folded, child] : key.subkeys) {
+      std::string path = std::string(RootName(root)) + "\\" + child->name;
+      WriteSubtree(*child, path, out);
     }
+    if (!key.values.empty()) WriteSection(key, RootName(root), out);
   }
   return out;
 }

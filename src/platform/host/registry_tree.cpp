@@ -1,7 +1,5 @@
 #include "platform/host/registry_tree.h"
 
-#include <algorithm>
-
 #include "platform/path_text.h"
 
 namespace tvx::host {
@@ -44,27 +42,39 @@ RegistryKey& RegistryKey::SubkeyOrNew(std::string_view child) {
   return *slot;
 }
 
-const RegistryValue* RegistryKey::FindValue(std::string_view value_name) const {
-  for (const auto& [name, value] : values)
-    if (EqualsNoCase(name, value_name)) return &value;
-  return nullptr;
-}
-
-void RegistryKey::SetValue(std::string_view value_name, RegistryValue value) {
-  for (auto& [name, existing] : values) {
-    if (EqualsNoCase(name, value_name)) {
-      existing = std::move(value);
-      return;
-    }
+RegistryKey::~RegistryKey() {
+  std::vector<std::unique_ptr<RegistryKey>> pending;
+  const auto adopt_children = [&pending](RegistryKey& key) {
+    for (auto& [folded, child] : key.subkeys) pending.push_back(std::move(child));
+    key.subkeys.clear();
+  };
+  adopt_children(*this);
+  while (!pending.empty()) {
+    std::unique_ptr<RegistryKey> key = std::move(pending.back());
+    pending.pop_back();
+    adopt_children(*key);
   }
-  values.emplace_back(std::string(value_name), std::move(value));
 }
 
-bool RegistryKey::DeleteValue(std::string_view value_name) {
-  const auto found = std::find_if(values.begin(), values.end(),
-                                  [&](const auto& entry) { return EqualsNoCase(entry.first, value_name); });
-  if (found == values.end()) return false;
-  values.erase(found);
+const RegistryValue* RegistryValues::Find(std::string_view name) const {
+  const auto found = index_.find(AsciiLower(name));
+  return found == index_.end() ? nullptr : &found->second->second;
+}
+
+void RegistryValues::Set(std::string_view name, RegistryValue value) {
+  std::string folded = AsciiLower(name);
+  if (const auto found = index_.find(folded); found != index_.end()) {
+    found->second->second = std::move(value);
+    return;
+  }
+  index_.emplace(std::move(folded), entries_.emplace(entries_.end(), std::string(name), std::move(value)));
+}
+
+bool RegistryValues::Erase(std::string_view name) {
+  const auto found = index_.find(AsciiLower(name));
+  if (found == index_.end()) return false;
+  entries_.erase(found->second);
+  index_.erase(found);
   return true;
 }
 
