@@ -54,6 +54,13 @@ const Json::array_t& ListOf(const Json& value, const char* key) {
   return value.get_ref<const Json::array_t&>();
 }
 
+const Json::array_t& ListOfObjects(const Json& value, const char* key) {
+  for (const Json& element : ListOf(value, key))
+    if (!element.is_object())
+      throw std::invalid_argument(std::string("\"") + key + "\" holds what is not an object");
+  return value.get_ref<const Json::array_t&>();
+}
+
 const Json::object_t& ObjectOf(const Json& value, const std::string& key) {
   if (!value.is_object()) throw std::invalid_argument("\"" + key + "\" is not an object");
   return value.get_ref<const Json::object_t&>();
@@ -178,7 +185,7 @@ CpuProfile ParseCpu(const Json& object) {
 SoundProfile ParseSound(const Json& object) {
   SoundProfile sound;
   if (object.contains("wave_out"))
-    for (const Json& device : ListOf(object.at("wave_out"), "wave_out"))
+    for (const Json& device : ListOfObjects(object.at("wave_out"), "wave_out"))
       sound.wave_out.push_back(
           {ReadRequired<std::string>(device, "name"), ReadRequired<std::uint32_t>(device, "formats")});
   if (object.contains("mapper_formats"))
@@ -199,6 +206,8 @@ void ParseFiles(const Json& list, MachineProfile& profile) {
   for (const Json& entry : ListOf(list, "files")) {
     if (entry.is_string()) {
       profile.files.push_back({entry.get<std::string>(), {}});
+    } else if (!entry.is_object()) {
+      throw std::invalid_argument("\"files\" holds what is neither a path nor an object");
     } else {
       FileProfile file{ReadRequired<std::string>(entry, "path"), {}};
       ReadOptional(entry, "text", file.text);
@@ -208,7 +217,7 @@ void ParseFiles(const Json& list, MachineProfile& profile) {
 }
 
 void ParseProcesses(const Json& list, MachineProfile& profile) {
-  for (const Json& entry : ListOf(list, "processes")) {
+  for (const Json& entry : ListOfObjects(list, "processes")) {
     ProcessProfile process;
     process.executable = ReadRequired<std::string>(entry, "executable");
     ReadOptional(entry, "window", process.window);
@@ -249,7 +258,8 @@ MachineProfile ParseProfile(const Json& root) {
   if (root.contains("memory")) profile.memory = ParseMemory(root.at("memory"));
   if (root.contains("screen")) profile.screen = ParseScreen(root.at("screen"));
   if (root.contains("special_folders")) ParseSpecialFolders(root.at("special_folders"), profile);
-  for (const Json& drive : ListOf(root.at("drives"), "drives")) profile.drives.push_back(ParseDrive(drive));
+  for (const Json& drive : ListOfObjects(root.at("drives"), "drives"))
+    profile.drives.push_back(ParseDrive(drive));
   std::sort(profile.drives.begin(), profile.drives.end(),
             [](const DriveProfile& a, const DriveProfile& b) { return a.letter < b.letter; });
   CheckDrives(profile);

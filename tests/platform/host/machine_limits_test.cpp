@@ -165,3 +165,37 @@ TEST(MachineLimitsTest, PathsLongerThanMaxPathAreInvalidNames) {
 
 }  // namespace
 }  // namespace tvx::testing
+
+namespace tvx::testing {
+namespace {
+
+// A list nested the given number of levels deep: [[[...]]].
+std::string Nested(int levels) { return std::string(levels, '[') + std::string(levels, ']'); }
+
+// Regression: lists were copied before they were read, and copying a value
+// nested this deep recursed once per level until the stack overflowed.
+TEST(MachineLimitsTest, ValuesNestedAHundredThousandDeepAreRefusedNamingTheKey) {
+  const std::string deep = Nested(100'000);
+  struct Row {
+    const char* key;
+    std::string insert;
+  };
+  const Row rows[] = {
+      {"files", "\"files\": " + deep},
+      {"processes", "\"processes\": " + deep},
+      {"wave_out", "\"sound\": {\"wave_out\": " + deep + "}"},
+      {"cache_descriptors", "\"cpu\": {\"cache_descriptors\": " + deep + "}"},
+      {"s3d.dll", "\"libraries\": {\"s3d.dll\": " + deep + "}"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.key);
+    std::string profile = DefaultProfileJson();
+    profile.insert(profile.rfind('}'), ", " + row.insert);
+    std::string error;
+    EXPECT_FALSE(host::ParseMachineProfile(profile, error));
+    EXPECT_NE(error.find(row.key), std::string::npos) << error;
+  }
+}
+
+}  // namespace
+}  // namespace tvx::testing
