@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "detection/detection_process_state.h"
-#include "detection/probe_machine.h"
+#include "support/test_machine.h"
 
 namespace tvx::testing {
 namespace {
@@ -84,8 +84,8 @@ TEST(ProbeCdRomSpeed, TimesTheLargestFileOfTheProductDisc) {
   for (const Row& row : std::vector<Row>{{75, 0}, {150, 1}, {300, 2}, {600, 3}, {1200, 4}, {0, 4}}) {
     SCOPED_TRACE(row.kb_per_second);
     const auto machine = MachineWithCd(row.kb_per_second);
-    PutSizedFile(*machine, "D:\\Data\\Textures.dat", 12 << 20);
-    PutSizedFile(*machine, "D:\\Setup.exe", 300000);
+    machine->WriteSizedFile("D:\\Data\\Textures.dat", 12 << 20);
+    machine->WriteSizedFile("D:\\Setup.exe", 300000);
     DetectionProcessState state;
     EXPECT_EQ(
         ProbeCdRomSpeed(machine->platform().files, machine->platform().system, state, {"Zephra", {}, 0}),
@@ -96,7 +96,7 @@ TEST(ProbeCdRomSpeed, TimesTheLargestFileOfTheProductDisc) {
 
 TEST(ProbeCdRomSpeed, ReadsTheStoredSpeedBackOnceMeasured) {
   const auto machine = MachineWithCd(600);
-  PutSizedFile(*machine, "D:\\Data.dat", 12 << 20);
+  machine->WriteSizedFile("D:\\Data.dat", 12 << 20);
   DetectionProcessState state;
   int reads_back = 0;
   const CdSpeedSources sources{"ZEPHRA",
@@ -121,8 +121,8 @@ TEST(ProbeCdRomSpeed, ReadsTheStoredSpeedBackOnceMeasured) {
 
 TEST(ProbeCdRomSpeed, WithoutTheDiscTimesTheLargestFileFromTheCurrentDrive) {
   const auto machine = MachineWithCd(75, "OTHER");
-  PutSizedFile(*machine, "D:\\Slow.dat", 12 << 20);
-  PutSizedFile(*machine, "C:\\Games\\Big.dat", 4 << 20);
+  machine->WriteSizedFile("D:\\Slow.dat", 12 << 20);
+  machine->WriteSizedFile("C:\\Games\\Big.dat", 4 << 20);
   FileSystem& files = machine->platform().files;
   ASSERT_EQ(files.ChangeDirectory("C:\\Games"), FileError::None);
   DetectionProcessState state;

@@ -145,7 +145,7 @@ TEST(ConfigChoiceDialog, OthersExplainsThenMatchesAgainOnTheFreeSpaceOfNow) {
                                   Config("A", "") + Config("A", ""))));
   ASSERT_TRUE(rig.matcher().Prepare(false));
   // The disk fills up after the drives were listed.
-  PutSizedFile(rig.machine(), "C:\\Other\\Video.avi", 300000000);
+  rig.machine().WriteSizedFile("C:\\Other\\Video.avi", 300000000);
   ConfigChoiceDialog dialog(rig.matcher());
   EXPECT_EQ(dialog.Run(rig.platform().ui), 1);
   ASSERT_EQ(rig.ui().dialogs().size(), 2u);

@@ -132,10 +132,10 @@ TEST(ConfigurationMatcher, LanguageFilesOfTheChosenLanguageAreAddedOnce) {
 TEST(ConfigurationMatcher, TheClientsFilesCountWholeBlocksAndSkipFolders) {
   MatchingRig rig;
   ASSERT_TRUE(rig.Load(ScriptWith(Config(""))));
-  PutSizedFile(rig.machine(), "D:\\Online\\a.exe", 1);
-  PutSizedFile(rig.machine(), "D:\\Online\\b.dll", 512);
-  PutSizedFile(rig.machine(), "D:\\Online\\c.dat", 513);
-  PutSizedFile(rig.machine(), "D:\\Online\\Sub\\big.dat", 1 << 20);
+  rig.machine().WriteSizedFile("D:\\Online\\a.exe", 1);
+  rig.machine().WriteSizedFile("D:\\Online\\b.dll", 512);
+  rig.machine().WriteSizedFile("D:\\Online\\c.dat", 513);
+  rig.machine().WriteSizedFile("D:\\Online\\Sub\\big.dat", 1 << 20);
   EXPECT_EQ(rig.matcher().ClientFolderBlocks(), 0u) << "no client: INVALID";
   rig.matcher().set_client_source_folder("D:\\Online");
   EXPECT_EQ(rig.matcher().ClientFolderBlocks(), 1u + 1 + 2);
@@ -209,7 +209,7 @@ TEST(ConfigurationMatcher, TheInstalledChoiceNeedsAWholeRecordOfAnExistingConfig
     SCOPED_TRACE(row.label);
     MatchingRig rig;
     ASSERT_TRUE(rig.Load(ScriptWith(Config("") + Config(""))));
-    PutFile(rig.machine(), kIni, std::string("[Zephra]\n") + row.record);
+    rig.machine().WriteFile(kIni, std::string("[Zephra]\n") + row.record);
     EXPECT_EQ(rig.matcher().LoadInstalledChoice(), row.succeeds);
     EXPECT_EQ(rig.matcher().installed(), row.installed);
     EXPECT_EQ(rig.matcher().installed_configuration(), row.installed ? &rig.configuration(1) : nullptr);
@@ -241,18 +241,18 @@ struct InstalledProduct {
                                    "SPECIFIC FILES\nShared.dll,System,*SharedDll*,1000\n"
                                    "Speech.dat,Data,Data,600\nEND SPECIFIC FILES\n"
                                    "SPECIFIC FONTS\nZeph.ttf,Fonts,100,Zeph Sans\nEND SPECIFIC FONTS\n")));
-    PutFile(rig.machine(), kIni,
-            "[Zephra]\nConfiguration=0\nLanguage=English\nDirectory=" + directory + "\n");
+    rig.machine().WriteFile(kIni,
+                            "[Zephra]\nConfiguration=0\nLanguage=English\nDirectory=" + directory + "\n");
   }
   // Every file in place but the speech data.
   void PlaceFiles(const std::string& directory) {
-    PutSizedFile(rig.machine(), directory + "Zephra.exe", 1);
-    PutSizedFile(rig.machine(), directory + "Data\\Zephra.dat", 1025);
-    PutSizedFile(rig.machine(), "C:\\WINDOWS\\SYSTEM\\Shared.dll", 0);
-    PutSizedFile(rig.machine(), "C:\\WINDOWS\\FONTS\\Zeph.ttf", 512);
-    PutSizedFile(rig.machine(), directory + "InstData\\Tvx.ins", 0);
-    PutSizedFile(rig.machine(), directory + "InstData\\zephra.eng", 0);
-    PutSizedFile(rig.machine(), directory + "InstData\\zephra.fra", 0);
+    rig.machine().WriteSizedFile(directory + "Zephra.exe", 1);
+    rig.machine().WriteSizedFile(directory + "Data\\Zephra.dat", 1025);
+    rig.machine().WriteSizedFile("C:\\WINDOWS\\SYSTEM\\Shared.dll", 0);
+    rig.machine().WriteSizedFile("C:\\WINDOWS\\FONTS\\Zeph.ttf", 512);
+    rig.machine().WriteSizedFile(directory + "InstData\\Tvx.ins", 0);
+    rig.machine().WriteSizedFile(directory + "InstData\\zephra.eng", 0);
+    rig.machine().WriteSizedFile(directory + "InstData\\zephra.fra", 0);
   }
   void Credit() {
     ASSERT_TRUE(rig.matcher().LoadInstalledChoice());
@@ -330,7 +330,7 @@ TEST(ConfigurationMatcher, TheInstalledCheckTellsWhatTheMachineNowLacks) {
   InstalledProduct fine("C:\\Games\\Zephra\\", "Memory > 8\n", "Microsoft Direct X,DX,,0\n", "W98\n");
   ASSERT_TRUE(fine.loaded);
   fine.PlaceFiles("C:\\Games\\Zephra\\");
-  PutSizedFile(fine.rig.machine(), "C:\\Games\\Zephra\\Data\\Speech.dat", 600);
+  fine.rig.machine().WriteSizedFile("C:\\Games\\Zephra\\Data\\Speech.dat", 600);
   ASSERT_TRUE(fine.rig.matcher().Prepare(false));
   EXPECT_FALSE(fine.rig.matcher().installed_check_shown()) << "DirectX missing is not reported";
   EXPECT_TRUE(fine.rig.matcher().InstalledConfigurationUsable());

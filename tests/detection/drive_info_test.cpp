@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "detection/probe_machine.h"
+#include "support/test_machine.h"
 
 namespace tvx::testing {
 namespace {
@@ -139,10 +139,10 @@ TEST(FindProductCdDrive, MatchesTheLabelOfACdRomWithoutRegardToCase) {
 
 TEST(FindLargestFile, SearchesTheTreeAndKeepsTheFirstOfEqualSizes) {
   TestMachine machine;
-  PutSizedFile(machine, "D:\\small.dat", 100);
-  PutSizedFile(machine, "D:\\Data\\first.dat", 5000);
-  PutSizedFile(machine, "D:\\Data\\Deep\\big.dat", 9000);
-  PutSizedFile(machine, "D:\\Zz\\same.dat", 9000);
+  machine.WriteSizedFile("D:\\small.dat", 100);
+  machine.WriteSizedFile("D:\\Data\\first.dat", 5000);
+  machine.WriteSizedFile("D:\\Data\\Deep\\big.dat", 9000);
+  machine.WriteSizedFile("D:\\Zz\\same.dat", 9000);
   FileSystem& files = machine.platform().files;
   const LargestFile largest = FindLargestFile(files, "D:\\");
   const LargestFile first = FindLargestFile(files, "D:\\Data\\Deep\\");
@@ -156,8 +156,8 @@ TEST(FindLargestFile, SearchesTheTreeAndKeepsTheFirstOfEqualSizes) {
 
 TEST(FindLargestFile, OnlySearchesFoldersWhoseAttributesAreExactlyDirectory) {
   TestMachine machine;
-  PutSizedFile(machine, "C:\\Top\\visible.dat", 10);
-  PutSizedFile(machine, "C:\\Top\\Locked\\hidden.dat", 5000);
+  machine.WriteSizedFile("C:\\Top\\visible.dat", 10);
+  machine.WriteSizedFile("C:\\Top\\Locked\\hidden.dat", 5000);
   FileSystem& files = machine.platform().files;
   ASSERT_EQ(files.SetAttributes("C:\\Top\\Locked", attribute::kReadOnly | attribute::kDirectory),
             FileError::None);

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "detection/probe_machine.h"
+#include "support/test_machine.h"
 
 namespace tvx::testing {
 namespace {
@@ -100,7 +100,7 @@ TEST(FileProbes, LookForTheCardLibrariesInTheirFolders) {
   for (const Row& row : rows) {
     SCOPED_TRACE(row.label);
     TestMachine machine;
-    for (const std::string& file : row.files) PutFile(machine, file, "MZ");
+    for (const std::string& file : row.files) machine.WriteFile(file, "MZ");
     FileSystem& files = machine.platform().files;
     EXPECT_EQ(ProbePowerVr(files), row.power_vr);
     EXPECT_EQ(Probe3dfx(files), row.three_dfx);

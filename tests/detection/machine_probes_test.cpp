@@ -6,9 +6,10 @@
 #include <gtest/gtest.h>
 
 #include "detection/detection_process_state.h"
-#include "detection/probe_machine.h"
 #include "detection/system_version.h"
 #include "script/detection_catalogue.h"
+#include "support/fixtures.h"
+#include "support/test_machine.h"
 
 namespace tvx::testing {
 namespace {
@@ -37,7 +38,7 @@ TEST(MachineProbes, EveryCatalogueTestHasItsProbeAndTheRightActions) {
 
 TEST(MachineProbes, SourcesReachTheProbesThatNeedThem) {
   TestMachine machine;
-  PutSizedFile(machine, "D:\\Big.dat", 1 << 20);
+  machine.WriteSizedFile("D:\\Big.dat", 1 << 20);
   const SystemVersion version = ReadSystemVersion(machine.platform().system.Version());
   DetectionProcessState state;
   MachineProbes::Sources sources;
@@ -52,8 +53,8 @@ TEST(MachineProbes, SourcesReachTheProbesThatNeedThem) {
   EXPECT_NE(machine.Transcript().find("caption=\"string 240\" text=\"Video For Windows not installed\""),
             std::string::npos);
   state.installer_path = "D:\\Codecs\\";
-  PutFile(machine, "C:\\WINDOWS\\SYSTEM.INI", "[Drivers32]\nVIDC.IV32=ir32_32.dll\n");
-  PutFile(machine, "D:\\Codecs\\IR50_32.DLL", FixtureBytes("pe_version/ir50_32-5.6.2.15.dll"));
+  machine.WriteFile("C:\\WINDOWS\\SYSTEM.INI", "[Drivers32]\nVIDC.IV32=ir32_32.dll\n");
+  machine.WriteFile("D:\\Codecs\\IR50_32.DLL", ReadFixture("pe_version/ir50_32-5.6.2.15.dll"));
   EXPECT_EQ(probes.VfwIndeo(), 1) << "nothing offered at the installer path";
   EXPECT_EQ(probes.Indeo5(), 0) << "offered there, not installed";
 }
@@ -234,7 +235,7 @@ TEST(MachineProbes, EachExampleMachineShowsWhatItWasMadeFor) {
     TestMachine machine(std::move(options));
     // A data file of game size, so the drive's speed and not the clock's
     // millisecond decides the class.
-    PutSizedFile(machine, "D:\\Data\\Textures.dat", 12 << 20);
+    machine.WriteSizedFile("D:\\Data\\Textures.dat", 12 << 20);
     const SystemVersion version = ReadSystemVersion(machine.platform().system.Version());
     DetectionProcessState state;
     state.installer_path = "D:\\Indeo\\";

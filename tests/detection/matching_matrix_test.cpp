@@ -32,7 +32,7 @@ TEST(MatchingMatrix, EachExampleMachineGetsItsProposal) {
     MatchingRig rig(options);
     ASSERT_TRUE(rig.LoadSampleDisc());
     // The game's data on the disc: the drive's speed, not the clock, is timed.
-    PutSizedFile(rig.machine(), "D:\\Data\\Textures.dat", 12 << 20);
+    rig.machine().WriteSizedFile("D:\\Data\\Textures.dat", 12 << 20);
     ASSERT_TRUE(rig.matcher().Prepare(false));
     const auto index = [&rig](const Configuration* configuration) {
       return rig.matcher().IndexOf(configuration);

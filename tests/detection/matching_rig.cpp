@@ -48,7 +48,7 @@ MatchingRig::MatchingRig(Options options) : options_(std::move(options)) {
 }
 
 bool MatchingRig::Load(const std::string& script_text, const std::string& strings) {
-  PutFile(*machine_, "D:\\InstData\\tvx.ins", script_text);
+  machine_->WriteFile("D:\\InstData\\tvx.ins", script_text);
   ScriptEnvironment environment{platform(), script_state, catalogue, "D:\\InstData", {}};
   if (!LoadScript(environment, "", script)) return false;
   script_state.strings.AppendAll(*PlainReaderOfBytes(strings));
@@ -58,7 +58,7 @@ bool MatchingRig::Load(const std::string& script_text, const std::string& string
 bool MatchingRig::LoadSampleDisc() {
   const fs::path disc = fs::path(TVX_SOURCE_DIR) / "examples" / "disc" / "InstData";
   for (const fs::directory_entry& entry : fs::directory_iterator(disc))
-    PutFile(*machine_, "D:\\InstData\\" + entry.path().filename().string(), ReadHostText(entry.path()));
+    machine_->WriteFile("D:\\InstData\\" + entry.path().filename().string(), ReadHostText(entry.path()));
   ScriptEnvironment environment{platform(), script_state, catalogue, "D:\\InstData", {}};
   if (!LoadScript(environment, "", script)) return false;
   const bool french = options_.language == "French";

@@ -6,9 +6,9 @@
 #include <string>
 
 #include "detection/configuration_matcher.h"
-#include "detection/probe_machine.h"
 #include "detection/system_version.h"
 #include "platform/host/host_ui.h"
+#include "support/test_machine.h"
 
 namespace tvx::testing {
 

@@ -9,8 +9,8 @@
 
 #include "detection/detection_process_state.h"
 #include "detection/hardware_probes.h"
-#include "detection/probe_machine.h"
 #include "platform/host/host_system.h"
+#include "support/test_machine.h"
 
 namespace tvx::testing {
 namespace {

@@ -5,8 +5,9 @@
 
 #include <gtest/gtest.h>
 
-#include "detection/probe_machine.h"
 #include "detection/system_version.h"
+#include "support/fixtures.h"
+#include "support/test_machine.h"
 
 namespace tvx::testing {
 namespace {
@@ -46,7 +47,7 @@ TEST(FileVersionText, ReadsTheFixedInformationOfTheVersionResource) {
   for (const Row& row : rows) {
     SCOPED_TRACE(row.fixture);
     const std::string path = std::string("D:\\Lib\\") + row.fixture;
-    PutFile(machine, path, FixtureBytes(std::string("pe_version/") + row.fixture));
+    machine.WriteFile(path, ReadFixture(std::string("pe_version/") + row.fixture));
     EXPECT_EQ(FileVersionText(machine.platform().files, machine.platform().system, path), row.text);
   }
   EXPECT_EQ(FileVersionText(machine.platform().files, machine.platform().system, "D:\\Lib\\missing.dll"), "");
@@ -85,12 +86,12 @@ TEST(IndeoRule, NeedsTheDriverLineAndACodecAtLeastAsNewAsText) {
   for (const IndeoCase& each : cases) {
     SCOPED_TRACE(each.label);
     TestMachine machine;
-    if (each.system_ini) PutFile(machine, "C:\\WINDOWS\\SYSTEM.INI", each.system_ini);
+    if (each.system_ini) machine.WriteFile("C:\\WINDOWS\\SYSTEM.INI", each.system_ini);
     if (each.installed)
-      PutFile(machine, "C:\\WINDOWS\\SYSTEM\\IR41_32.DLL",
-              FixtureBytes(std::string("pe_version/") + each.installed));
+      machine.WriteFile("C:\\WINDOWS\\SYSTEM\\IR41_32.DLL",
+                        ReadFixture(std::string("pe_version/") + each.installed));
     if (each.offered)
-      PutFile(machine, "D:\\Indeo\\IR41_32.DLL", FixtureBytes(std::string("pe_version/") + each.offered));
+      machine.WriteFile("D:\\Indeo\\IR41_32.DLL", ReadFixture(std::string("pe_version/") + each.offered));
     EXPECT_EQ(ProbeIndeo(machine.platform().files, machine.platform().system, kIndeo4Codec, "D:\\Indeo\\"),
               each.expected);
   }
@@ -98,10 +99,10 @@ TEST(IndeoRule, NeedsTheDriverLineAndACodecAtLeastAsNewAsText) {
 
 TEST(IndeoRule, EachCodecLooksForItsOwnFile) {
   TestMachine machine;
-  PutFile(machine, "C:\\WINDOWS\\SYSTEM.INI", kIndeoIni);
-  PutFile(machine, "C:\\WINDOWS\\SYSTEM\\IR41_32.DLL", FixtureBytes("pe_version/ir41_32-4.11.15.91.dll"));
-  PutFile(machine, "D:\\Codecs\\IR41_32.DLL", FixtureBytes("pe_version/ir41_32-4.11.15.91.dll"));
-  PutFile(machine, "D:\\Codecs\\IR50_32.DLL", FixtureBytes("pe_version/ir50_32-5.6.2.15.dll"));
+  machine.WriteFile("C:\\WINDOWS\\SYSTEM.INI", kIndeoIni);
+  machine.WriteFile("C:\\WINDOWS\\SYSTEM\\IR41_32.DLL", ReadFixture("pe_version/ir41_32-4.11.15.91.dll"));
+  machine.WriteFile("D:\\Codecs\\IR41_32.DLL", ReadFixture("pe_version/ir41_32-4.11.15.91.dll"));
+  machine.WriteFile("D:\\Codecs\\IR50_32.DLL", ReadFixture("pe_version/ir50_32-5.6.2.15.dll"));
   Platform& platform = machine.platform();
   EXPECT_EQ(ProbeIndeo(platform.files, platform.system, kIndeo4Codec, "D:\\Codecs\\"), 1);
   EXPECT_EQ(ProbeIndeo(platform.files, platform.system, kIndeo5Codec, "D:\\Codecs\\"), 0);

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "detection/probe_machine.h"
+#include "support/test_machine.h"
 
 namespace tvx::testing {
 namespace {

@@ -67,7 +67,7 @@ TEST_F(ProductRecordTest, AFirstRecordListsTheKeysInReverseOrderOfWriting) {
 
   ASSERT_TRUE(Record(script, choices));
 
-  EXPECT_EQ(ReadHostText(machine_.HostPath(kIni)),
+  EXPECT_EQ(machine_.ReadFile(kIni),
             "\r\n[INSTALLED PRODUCTS]\r\nZephra\r\n"
             "\r\n[Zephra]\r\n"
             "Music=On\r\nDetail=High\r\n"
@@ -127,7 +127,7 @@ TEST_F(ProductRecordTest, AReinstallReplacesTheValuesInPlace) {
   EXPECT_EQ(ListInstalledProducts(files(), state_), std::vector<std::string>{"Zephra"});
   EXPECT_EQ(Read(kDirectoryKey), "E:\\Games\\Zephra\\");
   EXPECT_EQ(Read("Language"), "Deutsch");
-  const std::string text = ReadHostText(machine_.HostPath(kIni));
+  const std::string text = machine_.ReadFile(kIni);
   EXPECT_EQ(text.find("[Zephra]"), text.rfind("[Zephra]"));
   EXPECT_LT(text.find("Language=Deutsch"), text.find("Directory=E:"));
 }

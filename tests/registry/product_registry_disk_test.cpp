@@ -64,7 +64,7 @@ TEST_F(ProductRegistryDiskTest, DestructionSavesOnlyWhatChanged) {
 TEST_F(ProductRegistryDiskTest, ASaveThatCannotWriteLeavesBothFilesAsTheyWere) {
   Write(kIniPath, kTwoProducts);
   Write(kBakPath, "backup");
-  std::filesystem::permissions(Host(kIniPath), std::filesystem::perms::owner_write,
+  std::filesystem::permissions(machine_.HostPath(kIniPath), std::filesystem::perms::owner_write,
                                std::filesystem::perm_options::remove);
   ProductRegistryFile registry(files(), state_);
   registry.WriteString("Zephra", "Language", "English");

@@ -36,7 +36,7 @@ std::string NewText() {
 class ProductRegistryFaultTest : public RegistryMachineTest {
  protected:
   void StartFromOldFiles() {
-    std::filesystem::remove(Host(kTmpPath));
+    std::filesystem::remove(machine_.HostPath(kTmpPath));
     Write(kIniPath, kOldText);
     Write(kBakPath, kOldText);
   }

@@ -4,11 +4,11 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <string>
 
 #include "platform/file_services.h"
 #include "registry/product_registry_file.h"
+#include "support/seam_files.h"
 #include "support/test_machine.h"
 
 namespace tvx::testing {
@@ -22,20 +22,17 @@ class RegistryMachineTest : public ::testing::Test {
   void SetUp() override { ASSERT_TRUE(CreateDirectoryChain(files(), "C:\\WINDOWS\\Tarvex")); }
 
   FileSystem& files() { return machine_.platform().files; }
-  std::filesystem::path Host(const char* path) { return machine_.HostPath(path); }
-  bool Exists(const char* path) { return std::filesystem::exists(Host(path)); }
-  std::string Read(const char* path) { return ReadHostText(Host(path)); }
-  void Write(const char* path, const std::string& text) { WriteHostText(Host(path), text); }
+  bool Exists(const char* path) { return testing::Exists(files(), path); }
+  std::string Read(const char* path) { return machine_.ReadFile(path); }
+  void Write(const char* path, const std::string& text) { machine_.WriteFile(path, text); }
 
   // Fills drive C: with a sparse file so that exactly the given number of
   // bytes can still be written.
   void LeaveFreeBytes(std::uint64_t free_bytes) {
-    const std::filesystem::path filler = Host("C:\\filler.bin");
-    std::filesystem::remove(filler);
+    files().RemoveFile("C:\\filler.bin");
     const std::uint64_t free_now = files().FreeSpace("C:\\")->free_bytes;
     ASSERT_GE(free_now, free_bytes);
-    WriteHostText(filler, "");
-    std::filesystem::resize_file(filler, free_now - free_bytes);
+    machine_.WriteSizedFile("C:\\filler.bin", free_now - free_bytes);
     ASSERT_EQ(files().FreeSpace("C:\\")->free_bytes, free_bytes);
   }
 

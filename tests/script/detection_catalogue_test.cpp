@@ -3,10 +3,10 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/ui.h"
 #include "script/requirement.h"
 #include "script/script_line_reader.h"
 #include "script/string_table.h"
+#include "support/recording_ui.h"
 
 namespace tvx {
 namespace {
@@ -132,15 +132,6 @@ TEST(Evaluate, RebasingWrapsInsteadOfOverflowing) {
   EXPECT_TRUE(Evaluate(requirement));
 }
 
-class SilentUi : public Ui {
- public:
-  int ShowMessageBox(std::string_view text, std::string_view, std::uint32_t, BoxOwner) override {
-    texts.emplace_back(text);
-    return box::kIdOk;
-  }
-  std::vector<std::string> texts;
-};
-
 TEST(SetLocalizedNames, FillsDisplayNamesAndValueBases) {
   DetectionCatalogue catalogue;
   StringTable strings;
@@ -150,9 +141,9 @@ TEST(SetLocalizedNames, FillsDisplayNamesAndValueBases) {
       text += std::to_string(test.display_number) + ":" + test.name + "!\n";
   text += "[CPU]\n1000:386\n[WNT40]\n1120:NT\n[Drive]\n1170:Disk\n[W]\n";
   strings.AppendAll(*PlainReaderOfBytes(text));
-  SilentUi ui;
+  testing::RecordingUi ui;
   SetLocalizedNames(catalogue, strings, ui);
-  EXPECT_TRUE(ui.texts.empty());
+  EXPECT_TRUE(ui.boxes.empty());
   EXPECT_EQ(FindTest(catalogue, "CPU")->display_name, "CPU!");
   EXPECT_EQ(FindTest(catalogue, "Power VR (Pod)")->display_name, "Power VR!") << "159 belongs to both";
   EXPECT_EQ(FindTest(catalogue, "CPU")->value_base, 1000);

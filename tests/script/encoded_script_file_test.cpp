@@ -138,16 +138,16 @@ TEST(OpenScript, PrefersThePlainFileThenDatThenDes) {
     return authoring::WriteEncodedScript(testing::Lines({"APPLICATION NAME", name, "END SCRIPT"}));
   };
   testing::ScriptMachine m;
-  m.Write("D:\\InstData\\Tvxins.des", encoded("Des"));
+  m.machine().WriteFile("D:\\InstData\\Tvxins.des", encoded("Des"));
   ASSERT_TRUE(m.Load());
   EXPECT_EQ(m.script.application_name, "Des");
   EXPECT_TRUE(m.script.load.encoded);
 
-  m.Write("D:\\InstData\\TVXINS.DAT", encoded("Dat"));
+  m.machine().WriteFile("D:\\InstData\\TVXINS.DAT", encoded("Dat"));
   ASSERT_TRUE(m.Load());
   EXPECT_EQ(m.script.application_name, "Dat") << ".dat wins over .des; names match without case";
 
-  m.Write("D:\\InstData\\tvx.ins", script);
+  m.machine().WriteFile("D:\\InstData\\tvx.ins", script);
   m.script = {};
   ASSERT_TRUE(m.Load());
   EXPECT_EQ(m.script.application_name, "Plain");

@@ -24,7 +24,7 @@ void CopyInstData(testing::ScriptMachine& m, bool with_plain_script) {
   for (const fs::directory_entry& entry : fs::directory_iterator(InstData())) {
     const std::string name = entry.path().filename().string();
     if (name == "tvx.ins" && !with_plain_script) continue;
-    m.Write("D:\\InstData\\" + name, testing::ReadHostText(entry.path()));
+    m.machine().WriteFile("D:\\InstData\\" + name, testing::ReadHostText(entry.path()));
   }
 }
 

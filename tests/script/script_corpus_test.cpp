@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "script_test_support.h"
+#include "support/fixtures.h"
 
 namespace tvx {
 namespace {
@@ -29,7 +30,7 @@ Expectation ExpectationOf(const std::string& text) {
 }
 
 TEST(ScriptCorpus, EachMalformedScriptFailsAtItsLine) {
-  const fs::path folder = fs::path(TVX_SOURCE_DIR) / "tests" / "data" / "scripts";
+  const fs::path folder = testing::FixturePath("scripts");
   int scripts = 0;
   for (const fs::directory_entry& entry : fs::directory_iterator(folder)) {
     if (entry.path().extension() != ".ins") continue;

@@ -322,8 +322,8 @@ TEST(ScriptPostParse, DemoVolumeNameOffTheCdComesFromTheProductRegistry) {
   testing::TestMachine::Options options;
   options.run.program_path = "C:\\Tarvex\\SetupTvx.exe";
   ScriptMachine m(options);
-  m.Write("C:\\Tarvex\\InstData\\tvx.ins",
-          Lines({"APPLICATION NAME", "Zephra", "VOLUME NAME", "TVX Demo", "END SCRIPT"}));
+  m.machine().WriteFile("C:\\Tarvex\\InstData\\tvx.ins",
+                        Lines({"APPLICATION NAME", "Zephra", "VOLUME NAME", "TVX Demo", "END SCRIPT"}));
   ScriptEnvironment environment = m.Environment("C:\\Tarvex\\InstData");
   std::string asked;
   environment.registered_volume_name = [&](std::string_view name) -> std::optional<std::string> {
@@ -352,8 +352,8 @@ TEST(ScriptPostParse, UnlabelledDemoDiscIsNoLabel) {
 
 TEST(ScriptPostParse, InstallDataEntriesGoToEveryInstalledConfiguration) {
   ScriptMachine m;
-  m.Write("D:\\InstData\\zephra.eng", std::string(600, 's'));
-  m.Write("D:\\InstData\\Tvxins.dat", "container");
+  m.machine().WriteFile("D:\\InstData\\zephra.eng", std::string(600, 's'));
+  m.machine().WriteFile("D:\\InstData\\Tvxins.dat", "container");
   ASSERT_TRUE(m.LoadText(
       Lines({"LANGUAGES", "English,English,strings.eng,zephra.eng", "French,Francais,strings.fra,zephra.fra",
              "END LANGUAGES", "CONFIG", "SPECIFIC FILES", "a,,,1024", "END SPECIFIC FILES", "END CONFIG",

@@ -2,31 +2,16 @@
 // D:\ labelled ZEPHRA, message boxes recorded in order.
 #pragma once
 
-#include <cstdint>
 #include <string>
-#include <vector>
 
 #include "script/detection_catalogue.h"
 #include "script/install_script.h"
 #include "script/script_environment.h"
 #include "script/script_process_state.h"
+#include "support/recording_ui.h"
 #include "support/test_machine.h"
 
 namespace tvx::testing {
-
-class RecordingUi : public Ui {
- public:
-  struct Box {
-    std::string text;
-    std::string caption;
-    std::uint32_t style = 0;
-  };
-  int ShowMessageBox(std::string_view text, std::string_view caption, std::uint32_t style,
-                     BoxOwner owner) override;
-  std::vector<std::string> Texts() const;
-
-  std::vector<Box> boxes;
-};
 
 class ScriptMachine {
  public:
@@ -35,9 +20,6 @@ class ScriptMachine {
   Platform& platform() { return platform_; }
   RecordingUi& ui() { return ui_; }
   TestMachine& machine() { return machine_; }
-  // Writes a file at a Windows path, making its folders on the host.
-  void Write(const std::string& windows_path, const std::string& bytes);
-  void Remove(const std::string& windows_path);
   ScriptEnvironment Environment(std::string install_data_folder = "D:\\InstData");
   // Writes the text as D:\InstData\tvx.ins and loads it.
   bool LoadText(const std::string& text);

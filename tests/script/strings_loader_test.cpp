@@ -18,9 +18,9 @@ constexpr const char* kDisc = "D:\\InstData\\";
 std::string At(const char* folder, const char* name) { return std::string(folder) + name; }
 
 void WriteDisc(ScriptMachine& m, const std::string& mark) {
-  m.Write(At(kDisc, "strings.eng"), mark + "\r\n150:Processor\r\n");
-  m.Write(At(kDisc, "strings.fra"), mark + "\r\n150:Processeur\r\n");
-  m.Write(At(kDisc, "zephra.eng"), "[ConfigName]\r\n2010:Minimum\r\n");
+  m.machine().WriteFile(At(kDisc, "strings.eng"), mark + "\r\n150:Processor\r\n");
+  m.machine().WriteFile(At(kDisc, "strings.fra"), mark + "\r\n150:Processeur\r\n");
+  m.machine().WriteFile(At(kDisc, "zephra.eng"), "[ConfigName]\r\n2010:Minimum\r\n");
 }
 
 TEST(LoadStrings, AppendsTheCommonThenTheProductFile) {
@@ -53,7 +53,8 @@ TEST(LoadStrings, RefreshesTheSharedCopiesOnlyWhenTheyAreOlder) {
     SCOPED_TRACE(c.label);
     ScriptMachine m;
     WriteDisc(m, "[Version 2]");
-    if (c.shared_mark) m.Write(At(kShared, "strings.eng"), std::string(c.shared_mark) + "\n150:kept\n");
+    if (c.shared_mark)
+      m.machine().WriteFile(At(kShared, "strings.eng"), std::string(c.shared_mark) + "\n150:kept\n");
     LoadStrings(m.platform(), m.state, "D:\\InstData", "strings.eng", "zephra.eng");
     EXPECT_EQ(m.state.strings.LookupString(m.ui(), 150), c.copied ? "Processor" : "kept");
     EXPECT_EQ(FileExists(m.platform().files, At(kShared, "strings.fra")), c.copied) << "every strings.* goes";
@@ -133,7 +134,8 @@ TEST(LoadStrings, UnreadableFilesAreReportedByFreeMemory) {
 
 TEST(ReadOneString, ReadsTheSharedFileWithoutTheTable) {
   ScriptMachine m;
-  m.Write(At(kShared, "strings.eng"), "[Version 1]\n150:Processor\nnocolon\n151:a:b\n151:second\n");
+  m.machine().WriteFile(At(kShared, "strings.eng"),
+                        "[Version 1]\n150:Processor\nnocolon\n151:a:b\n151:second\n");
   EXPECT_EQ(ReadOneString(m.platform(), m.state, "strings.eng", 151), "a:b");
   EXPECT_EQ(ReadOneString(m.platform(), m.state, "strings.eng", 999), "N U L L  String !!");
   EXPECT_TRUE(m.state.strings.entries().empty());

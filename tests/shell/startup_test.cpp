@@ -41,13 +41,6 @@ bool Contains(const std::string& text, const std::string& part) {
   return text.find(part) != std::string::npos;
 }
 
-void WriteOnMachine(TestMachine& machine, const std::string& path, const std::string& text) {
-  ASSERT_TRUE(CreateDirectoryChain(machine.platform().files, std::string(UpToLastBackslash(path))));
-  OpenResult opened = machine.platform().files.Open(path, OpenMode::CreateAlways);
-  ASSERT_TRUE(opened.file);
-  ASSERT_EQ(opened.file->Write(text), FileError::None);
-}
-
 constexpr const char* kInstalledRecord =
     "[SYSTEM]\r\n\r\n[INSTALLED PRODUCTS]\r\nZephra\r\n\r\n[Zephra]\r\nDirectory=C:\\Tarvex\\Zephra\\\r\n"
     "Language=English\r\nConfiguration=%d\r\n";
@@ -100,8 +93,7 @@ TEST(StartupTest, PlayModeClearsRestartEntriesAndPlaysWithoutAWindow) {
   TestMachine machine = SampleMachine();
   FileSystem& files = machine.platform().files;
   const std::string startup = machine.platform().shell.SpecialFolderPath(SpecialFolder::Startup);
-  for (const char* name : {"Play Zephra.lnk", "Player.lnk"})
-    WriteOnMachine(machine, startup + "\\" + name, "x");
+  for (const char* name : {"Play Zephra.lnk", "Player.lnk"}) machine.WriteFile(startup + "\\" + name, "x");
   // The single-instance mutex does not stop a play start of a product
   // that is not installed.
   MutexResult setup = machine.platform().shell.CreateNamedMutex("SetupTvx.exe");
@@ -148,13 +140,11 @@ TEST(StartupTest, EveryWayStartUpFailsIsReportedOnce) {
        StartupResult::ScriptNotLoaded,
        "text=\"Script not loaded !\\nCould not open the fileD:\\\\InstData\\\\tvx.ins\""},
       {"corrupted script",
-       [](TestMachine& m) {
-         WriteHostText(m.HostPath("D:\\InstData") / "tvx.ins", "[APPLICATION NAME]\nZephra\n");
-       },
+       [](TestMachine& m) { m.WriteFile("D:\\InstData\\tvx.ins", "[APPLICATION NAME]\nZephra\n"); },
        StartupResult::ScriptNotLoaded,
        "Script loaded but corrupted !\\nFileName : D:\\\\InstData\\\\tvx.ins\\nError in line 2"},
       {"recorded configuration not in the script",
-       [](TestMachine& m) { WriteOnMachine(m, "C:\\WINDOWS\\Tarvex\\tvx.ini", InstalledRecord(9)); },
+       [](TestMachine& m) { m.WriteFile("C:\\WINDOWS\\Tarvex\\tvx.ini", InstalledRecord(9)); },
        StartupResult::InstalledChoiceMissing,
        "The config N\xB0"
        "9 does not exist !!"},
@@ -206,7 +196,7 @@ TEST(StartupTest, ThePanelsButtonsFollowWhatIsInstalledAndWhatFits) {
     const std::string answers = std::string("dialog 133 press 1\n") + row.answers;
     TestMachine machine = SampleMachine(row.profile, answers);
     if (row.installed_configuration >= 0)
-      WriteOnMachine(machine, "C:\\WINDOWS\\Tarvex\\tvx.ini", InstalledRecord(row.installed_configuration));
+      machine.WriteFile("C:\\WINDOWS\\Tarvex\\tvx.ini", InstalledRecord(row.installed_configuration));
     const Started started = Start(machine, "SetupTvx.exe");
     EXPECT_EQ(started.result, row.result);
     EXPECT_EQ(started.buttons, row.buttons);

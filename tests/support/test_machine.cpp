@@ -1,7 +1,8 @@
 #include "support/test_machine.h"
 
-#include <gtest/gtest.h>
 #include <unistd.h>
+
+#include <nlohmann/json.hpp>
 
 #include <atomic>
 #include <fstream>
@@ -16,6 +17,15 @@ fs::path UniqueFolder() {
   static std::atomic<int> counter{0};
   return fs::temp_directory_path() /
          ("tvx-test-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
+}
+
+void RemoveFolder(const fs::path& folder) {
+  std::error_code error;
+  // Read-only files would stop the removal: give the owner write back.
+  for (auto it = fs::recursive_directory_iterator(folder, error); !error && it != fs::end(it);
+       it.increment(error))
+    fs::permissions(it->path(), fs::perms::owner_write, fs::perm_options::add, error);
+  fs::remove_all(folder, error);
 }
 
 }  // namespace
@@ -42,6 +52,12 @@ std::string DefaultProfileJson() {
 })";
 }
 
+std::string PatchedProfile(const std::string& patch_json) {
+  nlohmann::json profile = nlohmann::json::parse(DefaultProfileJson());
+  profile.merge_patch(nlohmann::json::parse(patch_json));
+  return profile.dump(2);
+}
+
 fs::path ExampleProfile(const std::string& name) {
   return fs::path(TVX_SOURCE_DIR) / "examples" / "machines" / (name + ".json");
 }
@@ -50,14 +66,7 @@ fs::path SampleDisc() { return fs::path(TVX_SOURCE_DIR) / "examples" / "disc"; }
 
 TemporaryFolder::TemporaryFolder() : path_(UniqueFolder()) { fs::create_directories(path_); }
 
-TemporaryFolder::~TemporaryFolder() {
-  std::error_code error;
-  // Read-only files would stop the removal: give the owner write back.
-  for (auto it = fs::recursive_directory_iterator(path_, error); !error && it != fs::end(it);
-       it.increment(error))
-    fs::permissions(it->path(), fs::perms::owner_write, fs::perm_options::add, error);
-  fs::remove_all(path_, error);
-}
+TemporaryFolder::~TemporaryFolder() { RemoveFolder(path_); }
 
 std::string ReadHostText(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);
@@ -66,7 +75,7 @@ std::string ReadHostText(const fs::path& path) {
   return text.str();
 }
 
-void WriteHostText(const fs::path& path, const std::string& text) {
+void WriteHostText(const fs::path& path, std::string_view text) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   out << text;
 }
@@ -93,11 +102,7 @@ TestMachine::TestMachine(Options options) : folder_(UniqueFolder()) {
 
 TestMachine::~TestMachine() {
   machine_.reset();
-  std::error_code error;
-  for (auto it = fs::recursive_directory_iterator(folder_, error); !error && it != fs::end(it);
-       it.increment(error))
-    fs::permissions(it->path(), fs::perms::owner_write, fs::perm_options::add, error);
-  fs::remove_all(folder_, error);
+  RemoveFolder(folder_);
 }
 
 std::unique_ptr<host::SimulatedMachine> TestMachine::Open(host::RunOptions run) const {
@@ -105,6 +110,49 @@ std::unique_ptr<host::SimulatedMachine> TestMachine::Open(host::RunOptions run) 
   auto machine = host::SimulatedMachine::Open(folder_, std::move(run), error);
   if (!machine) throw std::runtime_error("cannot open the test machine: " + error);
   return machine;
+}
+
+std::unique_ptr<TestMachine> MachineWith(const std::string& patch_json) {
+  TestMachine::Options options;
+  options.profile_json = PatchedProfile(patch_json);
+  return std::make_unique<TestMachine>(std::move(options));
+}
+
+fs::path TestMachine::HostPath(const std::string& windows_path) {
+  const auto host = machine_->files().HostPathOf(windows_path);
+  if (!host) throw std::runtime_error("not a path of the test machine: " + windows_path);
+  return *host;
+}
+
+fs::path TestMachine::PlaceFor(const std::string& windows_path) {
+  // The machine finds each folder once the one above it exists.
+  for (std::size_t slash = windows_path.find('\\', 3); slash != std::string::npos;
+       slash = windows_path.find('\\', slash + 1))
+    fs::create_directory(HostPath(windows_path.substr(0, slash)));
+  return HostPath(windows_path);
+}
+
+// The drive counts its bytes as the seam writes them: a write past the seam
+// has it count again.
+void TestMachine::Recount(const std::string& windows_path) {
+  machine_->files().FreeSpace(windows_path.substr(0, 3));
+}
+
+void TestMachine::WriteFile(const std::string& windows_path, std::string_view bytes) {
+  WriteHostText(PlaceFor(windows_path), bytes);
+  Recount(windows_path);
+}
+
+void TestMachine::WriteSizedFile(const std::string& windows_path, std::uintmax_t size) {
+  const fs::path host = PlaceFor(windows_path);
+  WriteHostText(host, "");
+  fs::resize_file(host, size);
+  Recount(windows_path);
+}
+
+std::string TestMachine::ReadFile(const std::string& windows_path) {
+  const auto host = machine_->files().HostPathOf(windows_path);
+  return host ? ReadHostText(*host) : std::string();
 }
 
 std::string TestMachine::Transcript() const { return ReadHostText(folder_ / "transcript.log"); }

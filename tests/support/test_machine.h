@@ -5,6 +5,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "platform/host/simulated_machine.h"
 
@@ -39,16 +40,31 @@ class TestMachine {
   host::SimulatedMachine& machine() { return *machine_; }
   Platform& platform() { return machine_->platform(); }
   const std::filesystem::path& folder() const { return folder_; }
-  std::filesystem::path HostPath(const std::string& windows_path) {
-    return *machine_->files().HostPathOf(windows_path);
-  }
+  // Where the machine itself keeps a Windows path, found without regard to
+  // case; the path's folders must exist.
+  std::filesystem::path HostPath(const std::string& windows_path);
+  // Puts a file on the machine as a test's setting, making its folders: on
+  // a disc or a full drive too, which the seam would refuse.
+  void WriteFile(const std::string& windows_path, std::string_view bytes);
+  // A file of that many zero bytes, sparse on the host.
+  void WriteSizedFile(const std::string& windows_path, std::uintmax_t size);
+  // The file's bytes; empty when there is none.
+  std::string ReadFile(const std::string& windows_path);
   std::string Transcript() const;
   std::string Journal() const;
 
  private:
+  std::filesystem::path PlaceFor(const std::string& windows_path);
+  void Recount(const std::string& windows_path);
+
   std::filesystem::path folder_;
   std::unique_ptr<host::SimulatedMachine> machine_;
 };
+
+// The default profile with a JSON merge patch applied (objects merge,
+// arrays and values replace).
+std::string PatchedProfile(const std::string& patch_json);
+std::unique_ptr<TestMachine> MachineWith(const std::string& patch_json);
 
 // A temporary folder removed with its contents.
 class TemporaryFolder {
@@ -62,6 +78,6 @@ class TemporaryFolder {
 };
 
 std::string ReadHostText(const std::filesystem::path& path);
-void WriteHostText(const std::filesystem::path& path, const std::string& text);
+void WriteHostText(const std::filesystem::path& path, std::string_view text);
 
 }  // namespace tvx::testing

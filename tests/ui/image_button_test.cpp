@@ -34,7 +34,7 @@ class ImageButtonTest : public ::testing::Test {
 
   void Picture(const std::string& name, int width, int height) {
     testing::PcxFile file{width - 1, height - 1, width, std::vector<std::uint8_t>(width * height, 20)};
-    testing::WriteFile(machine_.platform(), "C:\\InstData\\" + name, testing::PcxBytes(file));
+    machine_.WriteFile("C:\\InstData\\" + name, testing::PcxBytes(file));
   }
 
   // The install button, on the panel with or without a guide.

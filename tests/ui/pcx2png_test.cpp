@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/graphics_types.h"
+#include "support/fixtures.h"
 #include "support/test_machine.h"
 #include "ui/pcx_image.h"
 #include "ui/ui_test_support.h"
@@ -27,7 +28,7 @@ std::vector<std::uint8_t> ReadRgb(const std::string& path, Size& size) {
 }
 
 PcxImage Decoded(const std::string& name) {
-  const std::string bytes = testing::ReadTestData("pcx/" + name);
+  const std::string bytes = testing::ReadFixture("pcx/" + name);
   PcxImage image;
   EXPECT_TRUE(DecodePcx(std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()), image));
   return image;
@@ -45,12 +46,11 @@ TEST(Pcx2PngTest, EachPixelShowsThePanelPaletteColourOfItsIndex) {
   for (const Row& row : rows) {
     SCOPED_TRACE(row.label);
     const std::string from =
-        *row.palette_from ? TVX_SOURCE_DIR "/tests/data/pcx/" + std::string(row.palette_from) : "";
+        *row.palette_from ? testing::FixturePath("pcx/" + std::string(row.palette_from)) : "";
     const auto& colours = *row.palette_from ? Decoded(row.palette_from).palette : picture.palette;
     const std::string png = (folder.path() / "out.png").string();
     std::string error;
-    ASSERT_TRUE(authoring::RenderPcxToPng(TVX_SOURCE_DIR "/tests/data/pcx/swirl.pcx", png, from, error))
-        << error;
+    ASSERT_TRUE(authoring::RenderPcxToPng(testing::FixturePath("pcx/swirl.pcx"), png, from, error)) << error;
     Size size;
     const std::vector<std::uint8_t> rgb = ReadRgb(png, size);
     ASSERT_EQ(size, (Size{picture.width, picture.height}));

@@ -42,7 +42,7 @@ TEST(PanelPaletteTest, TheSystemKeepsItsTwentyColoursAndTheRestAreReserved) {
 class PcxBitmapTest : public ::testing::Test {
  protected:
   void Write(const std::string& name, PcxFile file) {
-    testing::WriteFile(platform(), PicturePath("C:\\InstData", name), testing::PcxBytes(file));
+    machine_.WriteFile(PicturePath("C:\\InstData", name), testing::PcxBytes(file));
   }
   Platform& platform() { return machine_.platform(); }
   std::string Path(const std::string& name) { return PicturePath("C:\\InstData", name); }

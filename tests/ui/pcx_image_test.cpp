@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "support/fixtures.h"
 #include "support/test_machine.h"
 #include "ui/ui_test_support.h"
 
@@ -110,7 +111,7 @@ TEST(PcxImageTest, ShortOrCutFilesFailAndLeaveTheImageAlone) {
 
 TEST(PcxImageTest, AFileThatCannotBeReadIsReportedWithItsPath) {
   testing::TestMachine machine;
-  testing::WriteFile(machine.platform(), "C:\\InstData\\short.pcx", "not a picture");
+  machine.WriteFile("C:\\InstData\\short.pcx", "not a picture");
   for (const char* path : {"C:\\InstData\\missing.pcx", "C:\\InstData\\short.pcx"}) {
     SCOPED_TRACE(path);
     PcxImage image;
@@ -130,8 +131,8 @@ TEST(PcxImageTest, AFileThatCannotBeReadIsReportedWithItsPath) {
 TEST(PcxImageTest, PicturesWrittenByImageMagickDecodeAsImageMagickReadsThem) {
   for (const char* name : {"swirl", "odd_width", "long_runs"}) {
     SCOPED_TRACE(name);
-    const auto image = Decoded(testing::ReadTestData(std::string("pcx/") + name + ".pcx"));
-    const std::string rgb = testing::ReadTestData(std::string("pcx/") + name + ".rgb");
+    const auto image = Decoded(testing::ReadFixture(std::string("pcx/") + name + ".pcx"));
+    const std::string rgb = testing::ReadFixture(std::string("pcx/") + name + ".rgb");
     ASSERT_TRUE(image);
     ASSERT_EQ(rgb.size(), static_cast<std::size_t>(image->width) * image->height * 3);
     int mismatches = 0;
@@ -149,7 +150,7 @@ TEST(PcxImageTest, PicturesWrittenByImageMagickDecodeAsImageMagickReadsThem) {
 }
 
 TEST(PcxImageTest, ImageMagickWritesOddBytesPerLineForOddWidths) {
-  const auto image = Decoded(testing::ReadTestData("pcx/odd_width.pcx"));
+  const auto image = Decoded(testing::ReadFixture("pcx/odd_width.pcx"));
   ASSERT_TRUE(image);
   EXPECT_EQ(image->width, 33);
   EXPECT_EQ(image->bytes_per_line, 33);

@@ -1,10 +1,5 @@
 #include "ui/ui_test_support.h"
 
-#include <gtest/gtest.h>
-
-#include <fstream>
-#include <sstream>
-
 namespace tvx::testing {
 
 std::array<std::uint8_t, 768> RampPalette() {
@@ -41,21 +36,6 @@ std::vector<std::uint8_t> Rows(const std::vector<std::vector<std::uint8_t>>& row
   std::vector<std::uint8_t> data;
   for (const auto& row : rows) data.insert(data.end(), row.begin(), row.end());
   return data;
-}
-
-void WriteFile(Platform& platform, const std::string& path, const std::string& bytes) {
-  const std::size_t slash = path.rfind('\\');
-  if (slash != std::string::npos && slash > 2) platform.files.MakeDirectory(path.substr(0, slash));
-  auto opened = platform.files.Open(path, OpenMode::CreateAlways);
-  ASSERT_TRUE(opened.file) << path;
-  ASSERT_EQ(opened.file->Write(bytes), FileError::None);
-}
-
-std::string ReadTestData(const std::string& relative) {
-  std::ifstream in(std::string(TVX_SOURCE_DIR) + "/tests/data/" + relative, std::ios::binary);
-  std::ostringstream content;
-  content << in.rdbuf();
-  return content.str();
 }
 
 }  // namespace tvx::testing

@@ -1,12 +1,10 @@
-// PCX files made in the test, and pictures written onto a test machine.
+// PCX files made in the test.
 #pragma once
 
 #include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
-
-#include "platform/platform.h"
 
 namespace tvx::testing {
 
@@ -24,7 +22,5 @@ std::array<std::uint8_t, 768> RampPalette();
 std::string PcxBytes(const PcxFile& file);
 // Literal codes for rows of plain bytes below 0xC0, one row after another.
 std::vector<std::uint8_t> Rows(const std::vector<std::vector<std::uint8_t>>& rows);
-void WriteFile(Platform& platform, const std::string& path, const std::string& bytes);
-std::string ReadTestData(const std::string& relative);
 
 }  // namespace tvx::testing

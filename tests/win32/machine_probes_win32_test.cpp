@@ -18,6 +18,7 @@
 #include "detection/processor_identification.h"
 #include "detection/system_version.h"
 #include "platform/win32/win32_platform.h"
+#include "support/fixtures.h"
 
 namespace tvx::testing {
 namespace {
@@ -148,7 +149,7 @@ TEST_F(Win32Probes, TheHarnessCdRomIsFoundByItsLabel) {
   EXPECT_EQ(VolumeLabelOf(files, "D:"), label);
 
   // The disc is the test data folder: the same largest file either way.
-  std::string source = std::string(TVX_TEST_DATA) + "\\";
+  std::string source = FixturePath("");
   for (char& c : source)
     if (c == '/') c = '\\';
   const LargestFile on_disc = FindLargestFile(files, "D:\\");

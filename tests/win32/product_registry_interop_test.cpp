@@ -13,6 +13,7 @@
 #include "registry/installed_products.h"
 #include "registry/product_record.h"
 #include "registry/product_registry_file.h"
+#include "support/seam_files.h"
 
 namespace tvx::testing {
 namespace {
@@ -60,7 +61,7 @@ class ProductRegistryInteropTest : public ::testing::Test {
     const std::string names[] = {kIni(), kBak()};
     for (std::size_t i = 0; i < kept_.size(); ++i) {
       files().RemoveFile(names[i]);
-      if (kept_[i] != kAbsent) files().Open(names[i], OpenMode::CreateAlways).file->Write(kept_[i]);
+      if (kept_[i] != kAbsent) WriteFile(files(), names[i], kept_[i]);
     }
     files().RemoveFile(scratch_copy_);
     if (made_folder_) files().RemoveEmptyDirectory(folder_);

@@ -10,20 +10,10 @@
 
 #include "platform/win32/win32_platform.h"
 #include "shell/front_panel.h"
+#include "support/recording_ui.h"
 
 namespace tvx::testing {
 namespace {
-
-// Records message boxes instead of showing them, so the test needs no one
-// to press OK.
-class RecordingUi : public Ui {
- public:
-  int ShowMessageBox(std::string_view text, std::string_view, std::uint32_t, BoxOwner) override {
-    texts.emplace_back(text);
-    return box::kIdOk;
-  }
-  std::vector<std::string> texts;
-};
 
 struct Expected {
   std::uint32_t platform_id;
@@ -63,10 +53,11 @@ TEST(Win32StartupTest, TheSystemCheckReadsTheReportedVersion) {
   if (expected.accepted) {
     EXPECT_EQ(result, StartupResult::ScriptNotLoaded);
     EXPECT_TRUE(session.setup_mutex);
-    EXPECT_TRUE(std::find(ui.texts.begin(), ui.texts.end(), refusal) == ui.texts.end());
+    const std::vector<std::string> texts = ui.Texts();
+    EXPECT_TRUE(std::find(texts.begin(), texts.end(), refusal) == texts.end());
   } else {
     EXPECT_EQ(result, StartupResult::UnsupportedSystem);
-    EXPECT_EQ(ui.texts, std::vector<std::string>{refusal});
+    EXPECT_EQ(ui.Texts(), std::vector<std::string>{refusal});
   }
 }
 

@@ -1,12 +1,29 @@
 // The contract tests' backend under Wine: the real Win32 API.
 #include <windows.h>
 
+#include <fstream>
+#include <sstream>
+
 #include "platform/contract/contract_backend.h"
 #include "platform/file_services.h"
 #include "platform/win32/win32_platform.h"
 
 namespace tvx::testing {
 namespace {
+
+// Wine maps / to Z:, where the process's own status names its Unix user.
+bool RunsAsUnixRoot() {
+  std::ifstream status("Z:/proc/self/status");
+  for (std::string line; std::getline(status, line);) {
+    if (line.rfind("Uid:", 0) != 0) continue;
+    unsigned real = 0;
+    unsigned effective = 0;
+    std::istringstream(line.substr(4)) >> real >> effective;
+    return effective == 0;
+  }
+  ADD_FAILURE() << "Wine's Unix user is not found in Z:/proc/self/status";
+  return false;
+}
 
 class Win32ContractBackend : public ContractBackend {
  public:
@@ -24,10 +41,12 @@ class Win32ContractBackend : public ContractBackend {
   Platform& platform() override { return real_.platform(); }
   const std::string& scratch() const override { return scratch_; }
   bool real_api() const override { return true; }
+  bool unix_root() const override { return unix_root_; }
 
  private:
   win32::Win32Platform real_;
   std::string scratch_;
+  bool unix_root_ = RunsAsUnixRoot();
 };
 
 }  // namespace

@@ -8,6 +8,7 @@
 
 #include "platform/win32/win32_dialog_host.h"
 #include "platform/win32/win32_platform.h"
+#include "support/seam_files.h"
 #include "ui/image_button.h"
 
 namespace tvx::win32 {
@@ -53,12 +54,9 @@ TEST(Win32ImageButtonTest, TheOwnerDrawnButtonFollowsThePointerAndTheKeys) {
   const std::string folder = std::string(temp) + "tvx-button-" + std::to_string(::GetCurrentProcessId());
   ::CreateDirectoryA(folder.c_str(), nullptr);
   const char* suffixes[] = {"u", "d", "f", "x"};
-  for (int face = 0; face < 4; ++face) {
-    auto file =
-        platform.platform().files.Open(folder + "\\inst" + suffixes[face] + ".pcx", OpenMode::CreateAlways);
-    ASSERT_TRUE(file.file);
-    file.file->Write(Picture(8 + face, 6, static_cast<std::uint8_t>(100 + face)));
-  }
+  for (int face = 0; face < 4; ++face)
+    testing::WriteFile(platform.platform().files, folder + "\\inst" + suffixes[face] + ".pcx",
+                       Picture(8 + face, 6, static_cast<std::uint8_t>(100 + face)));
   PanelModel model;
   const auto window = platform.platform().ui.OpenModeless(model, BoxOwner::None);
   if (!window) GTEST_SKIP() << "no display here: the panel window could not be made";

@@ -6,9 +6,6 @@
 namespace tvx::testing {
 namespace {
 
-constexpr const char* kReadOnlyUnderRoot =
-    "Wine maps read-only to Unix permissions, which root (as in CI) bypasses when opening for writing";
-
 class FileServicesTest : public SeamTest {};
 
 TEST_F(FileServicesTest, CreateDirectoryChainMakesMissingLevelsFromTheTop) {
@@ -32,23 +29,23 @@ TEST_F(FileServicesTest, CreateDirectoryChainOnAnExistingPathMakesItCurrent) {
 
 TEST_F(FileServicesTest, CreateDirectoryChainFailsForEmptyPathAndUnderAFile) {
   EXPECT_FALSE(CreateDirectoryChain(files(), ""));
-  WriteText(At("plain"), "a file");
+  WriteFile(files(), At("plain"), "a file");
   // Regression: a parent that exists must not make the chain succeed when
   // the leaf cannot be made.
   EXPECT_FALSE(CreateDirectoryChain(files(), At("plain\\sub")));
 }
 
 TEST_F(FileServicesTest, CopyWholeFileReplacesAReadOnlyDestination) {
-  WriteText(At("source.txt"), "new contents");
-  WriteText(At("target.txt"), "old");
+  WriteFile(files(), At("source.txt"), "new contents");
+  WriteFile(files(), At("target.txt"), "old");
   ASSERT_EQ(files().SetAttributes(At("target.txt"), attribute::kReadOnly), FileError::None);
 
   EXPECT_TRUE(CopyWholeFile(files(), At("source.txt"), At("target.txt")));
-  EXPECT_EQ(ReadText(At("target.txt")), "new contents");
+  EXPECT_EQ(ReadFile(files(), At("target.txt")), "new contents");
 }
 
 TEST_F(FileServicesTest, CopyWholeFileFailsWithoutSourceOrDestinationFolder) {
-  WriteText(At("source.txt"), "x");
+  WriteFile(files(), At("source.txt"), "x");
   EXPECT_FALSE(CopyWholeFile(files(), At("missing.txt"), At("copy.txt")));
   EXPECT_FALSE(Exists(At("copy.txt")));
   EXPECT_FALSE(CopyWholeFile(files(), At("source.txt"), At("no-folder\\copy.txt")));
@@ -57,27 +54,26 @@ TEST_F(FileServicesTest, CopyWholeFileFailsWithoutSourceOrDestinationFolder) {
 TEST_F(FileServicesTest, CopyMatchingFilesCopiesOnlyMatchesAndAcceptsNoMatch) {
   ASSERT_TRUE(CreateDirectoryChain(files(), At("from")));
   ASSERT_TRUE(CreateDirectoryChain(files(), At("to")));
-  WriteText(At("from\\strings.eng"), "english");
-  WriteText(At("from\\STRINGS.FRA"), "francais");
-  WriteText(At("from\\other.txt"), "other");
+  WriteFile(files(), At("from\\strings.eng"), "english");
+  WriteFile(files(), At("from\\STRINGS.FRA"), "francais");
+  WriteFile(files(), At("from\\other.txt"), "other");
 
   EXPECT_TRUE(CopyMatchingFiles(files(), At("from"), At("to"), "strings.*"));
-  EXPECT_EQ(ReadText(At("to\\strings.eng")), "english");
-  EXPECT_EQ(ReadText(At("to\\strings.fra")), "francais");
+  EXPECT_EQ(ReadFile(files(), At("to\\strings.eng")), "english");
+  EXPECT_EQ(ReadFile(files(), At("to\\strings.fra")), "francais");
   EXPECT_FALSE(Exists(At("to\\other.txt")));
 
   EXPECT_TRUE(CopyMatchingFiles(files(), At("from"), At("to"), "*.none"));
 }
 
 TEST_F(FileServicesTest, DeleteFileIfWritableLeavesReadOnlyAndMissingFiles) {
-  WriteText(At("locked.txt"), "keep");
-  WriteText(At("free.txt"), "go");
+  WriteFile(files(), At("locked.txt"), "keep");
+  WriteFile(files(), At("free.txt"), "go");
   ASSERT_EQ(files().SetAttributes(At("locked.txt"), attribute::kReadOnly), FileError::None);
 
-  if (HeldToWindowsRule(kReadOnlyUnderRoot)) {
-    EXPECT_FALSE(DeleteFileIfWritable(files(), At("locked.txt")));
-    EXPECT_TRUE(Exists(At("locked.txt")));
-  }
+  const bool kept = ReadOnlyRefusesWriting();
+  EXPECT_EQ(DeleteFileIfWritable(files(), At("locked.txt")), !kept);
+  EXPECT_EQ(Exists(At("locked.txt")), kept);
   EXPECT_TRUE(DeleteFileIfWritable(files(), At("free.txt")));
   EXPECT_FALSE(Exists(At("free.txt")));
   EXPECT_FALSE(DeleteFileIfWritable(files(), At("free.txt")));
@@ -85,9 +81,9 @@ TEST_F(FileServicesTest, DeleteFileIfWritableLeavesReadOnlyAndMissingFiles) {
 }
 
 TEST_F(FileServicesTest, DeleteMatchingReportsEntriesThatCannotGo) {
-  WriteText(At("Play One.lnk"), "1");
-  WriteText(At("Play Two.lnk"), "2");
-  WriteText(At("Keep.lnk"), "3");
+  WriteFile(files(), At("Play One.lnk"), "1");
+  WriteFile(files(), At("Play Two.lnk"), "2");
+  WriteFile(files(), At("Keep.lnk"), "3");
   EXPECT_TRUE(DeleteMatching(files(), scratch(), "Play *.*"));
   EXPECT_FALSE(Exists(At("Play One.lnk")));
   EXPECT_FALSE(Exists(At("Play Two.lnk")));
@@ -100,8 +96,8 @@ TEST_F(FileServicesTest, DeleteMatchingReportsEntriesThatCannotGo) {
 
 TEST_F(FileServicesTest, DeleteDirectoryFilesEmptiesAndRemovesTheFolder) {
   ASSERT_TRUE(CreateDirectoryChain(files(), At("dir")));
-  WriteText(At("dir\\a.txt"), "a");
-  WriteText(At("dir\\b"), "b");
+  WriteFile(files(), At("dir\\a.txt"), "a");
+  WriteFile(files(), At("dir\\b"), "b");
   files().ChangeDirectory(scratch());
   EXPECT_TRUE(DeleteDirectoryFiles(files(), At("dir")));
   EXPECT_FALSE(Exists(At("dir")));
@@ -109,9 +105,9 @@ TEST_F(FileServicesTest, DeleteDirectoryFilesEmptiesAndRemovesTheFolder) {
 
 TEST_F(FileServicesTest, DeleteTreeRemovesNestedFoldersAndFiles) {
   ASSERT_TRUE(CreateDirectoryChain(files(), At("tree\\one\\two\\three")));
-  WriteText(At("tree\\top.txt"), "t");
-  WriteText(At("tree\\one\\mid.txt"), "m");
-  WriteText(At("tree\\one\\two\\three\\deep.txt"), "d");
+  WriteFile(files(), At("tree\\top.txt"), "t");
+  WriteFile(files(), At("tree\\one\\mid.txt"), "m");
+  WriteFile(files(), At("tree\\one\\two\\three\\deep.txt"), "d");
 
   DeleteTree(files(), At("tree"));
 
@@ -122,23 +118,21 @@ TEST_F(FileServicesTest, DeleteTreeRemovesNestedFoldersAndFiles) {
 
 TEST_F(FileServicesTest, DeleteTreeKeepsReadOnlyFilesAndTheirFolders) {
   ASSERT_TRUE(CreateDirectoryChain(files(), At("tree\\sub")));
-  WriteText(At("tree\\sub\\locked.txt"), "keep");
+  WriteFile(files(), At("tree\\sub\\locked.txt"), "keep");
   ASSERT_EQ(files().SetAttributes(At("tree\\sub\\locked.txt"), attribute::kReadOnly), FileError::None);
 
   DeleteTree(files(), At("tree"));
 
-  if (HeldToWindowsRule(kReadOnlyUnderRoot)) {
-    EXPECT_TRUE(Exists(At("tree\\sub\\locked.txt")));
-    files().SetAttributes(At("tree\\sub\\locked.txt"), attribute::kNormal);
-  }
+  EXPECT_EQ(Exists(At("tree\\sub\\locked.txt")), ReadOnlyRefusesWriting());
+  files().SetAttributes(At("tree\\sub\\locked.txt"), attribute::kNormal);
 }
 
 TEST_F(FileServicesTest, DeleteMatchingInTreeDeletesMatchesAtEveryLevel) {
   ASSERT_TRUE(CreateDirectoryChain(files(), At("game\\data\\maps")));
-  WriteText(At("game\\save.tmp"), "1");
-  WriteText(At("game\\data\\cache.tmp"), "2");
-  WriteText(At("game\\data\\maps\\level.tmp"), "3");
-  WriteText(At("game\\data\\maps\\level.map"), "4");
+  WriteFile(files(), At("game\\save.tmp"), "1");
+  WriteFile(files(), At("game\\data\\cache.tmp"), "2");
+  WriteFile(files(), At("game\\data\\maps\\level.tmp"), "3");
+  WriteFile(files(), At("game\\data\\maps\\level.map"), "4");
 
   DeleteMatchingInTree(files(), "*.tmp", At("game"));
 
@@ -150,7 +144,7 @@ TEST_F(FileServicesTest, DeleteMatchingInTreeDeletesMatchesAtEveryLevel) {
 
 TEST_F(FileServicesTest, RemoveEmptyDirectoryChainClimbsUntilAFolderIsNotEmpty) {
   ASSERT_TRUE(CreateDirectoryChain(files(), At("p\\q\\r")));
-  WriteText(At("p\\keep.txt"), "k");
+  WriteFile(files(), At("p\\keep.txt"), "k");
 
   RemoveEmptyDirectoryChain(files(), At("p\\q\\r\\"));
 
@@ -175,8 +169,8 @@ TEST_F(FileServicesTest, RemoveEmptyDirectoryChainNeverRemovesTheDriveRoot) {
 
 TEST_F(FileServicesTest, RemoveEmptyParentsKeepsThePathAndStopsAtTheFirstFailure) {
   ASSERT_TRUE(CreateDirectoryChain(files(), At("m\\n\\o")));
-  WriteText(At("m\\n\\o\\file.txt"), "f");
-  WriteText(At("m\\keep.txt"), "k");
+  WriteFile(files(), At("m\\n\\o\\file.txt"), "f");
+  WriteFile(files(), At("m\\keep.txt"), "k");
 
   RemoveEmptyParents(files(), At("m\\n\\o\\file.txt"));
   EXPECT_TRUE(Exists(At("m\\n\\o")));  // not empty, the walk stops there

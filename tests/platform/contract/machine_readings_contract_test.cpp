@@ -3,25 +3,16 @@
 // absent devices and libraries.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
-
 #include "platform/contract/contract_backend.h"
+#include "support/fixtures.h"
 
 namespace tvx::testing {
 namespace {
 
-std::string TestData(const std::string& relative) {
-  std::ifstream in(std::string(TVX_TEST_DATA) + "/" + relative, std::ios::binary);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
-}
-
 class MachineReadingsContract : public SeamTest {};
 
 TEST_F(MachineReadingsContract, ProfileTextFollowsTheRulesOfTheProfileFunctions) {
-  WriteText(At("probe.ini"),
+  WriteFile(files(), At("probe.ini"),
             "[boot]\r\nshell=Explorer.exe\r\n  [ Drivers32 ]  \r\nVIDC.IV32 = ir32_32.dll  \r\n"
             "quoted=\"  spaced  \"\r\nsingle='x'\r\nhalf=\"open\r\nempty=\r\n; VIDC.IV50=ir50_32.dll\r\n"
             "[drivers32]\r\nlater=in a second section of that name\r\n[mci]\r\ncdaudio=mcicda.dll\r\n");
@@ -59,9 +50,9 @@ TEST_F(MachineReadingsContract, FileVersionsOfRealLibraries) {
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.fixture);
-    const std::string bytes = TestData(std::string("pe_version/") + row.fixture);
+    const std::string bytes = ReadFixture(std::string("pe_version/") + row.fixture);
     ASSERT_FALSE(bytes.empty());
-    WriteText(At(row.fixture), bytes);
+    WriteFile(files(), At(row.fixture), bytes);
     EXPECT_EQ(system().FileVersion(At(row.fixture)), row.expected);
   }
   EXPECT_FALSE(system().FileVersion(At("missing.dll")));

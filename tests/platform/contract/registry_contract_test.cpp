@@ -58,9 +58,9 @@ TEST_F(RegistryTest, AStringWithoutTerminatorKeepsItsBytesOnTheSimulatedMachine)
   RegistryValue read;
   ASSERT_EQ(registry().QueryValue(kMachine, Key(), "Bare", read), registry_status::kSuccess);
   EXPECT_EQ(read.Text(), "abc");
-  if (HeldToWindowsRule("Wine stores an ANSI string given without its zero with one added")) {
-    EXPECT_EQ(read, bare);
-  }
+  const RegistryValue terminated{RegistryType::String, std::string("abc\0", 4)};
+  EXPECT_EQ(read, WindowsOrWine(bare, terminated,
+                                "Wine stores an ANSI string given without its zero with one added"));
 }
 
 TEST_F(RegistryTest, KeysAreFoundWithoutRegardToCase) {

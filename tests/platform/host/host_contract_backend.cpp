@@ -14,6 +14,7 @@ class HostContractBackend : public ContractBackend {
   Platform& platform() override { return machine_.platform(); }
   const std::string& scratch() const override { return scratch_; }
   bool real_api() const override { return false; }
+  bool unix_root() const override { return false; }
 
  private:
   TestMachine machine_;

@@ -3,8 +3,8 @@
 // refusal of bad values.
 #include <gtest/gtest.h>
 
-#include "detection/probe_machine.h"
 #include "platform/host/machine_profile.h"
+#include "support/test_machine.h"
 
 namespace tvx::testing {
 namespace {
@@ -78,8 +78,8 @@ TEST(MachineReadings, ReadsFromASlowDriveTakeTheirTime) {
   const auto machine = MachineWith(R"({"drives": [
       {"letter": "C", "type": "fixed", "capacity": 1073741824},
       {"letter": "D", "type": "cdrom", "label": "ZEPHRA", "read_kb_per_second": 300}]})");
-  PutSizedFile(*machine, "D:\\Data.dat", 3 << 20);
-  PutSizedFile(*machine, "C:\\Copy.dat", 3 << 20);
+  machine->WriteSizedFile("D:\\Data.dat", 3 << 20);
+  machine->WriteSizedFile("C:\\Copy.dat", 3 << 20);
   Platform& platform = machine->platform();
   const auto read_all = [&](const char* path) {
     auto opened = platform.files.Open(path, OpenMode::Read);

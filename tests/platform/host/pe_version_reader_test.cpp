@@ -5,11 +5,10 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <string>
 #include <vector>
 
-#include "support/test_machine.h"
+#include "support/fixtures.h"
 
 namespace tvx::host {
 namespace {
@@ -17,8 +16,7 @@ namespace {
 using Bytes = std::vector<std::uint8_t>;
 
 Bytes Fixture(const std::string& name) {
-  const std::string text =
-      testing::ReadHostText(std::filesystem::path(TVX_SOURCE_DIR) / "tests" / "data" / "pe_version" / name);
+  const std::string text = testing::ReadFixture("pe_version/" + name);
   return Bytes(text.begin(), text.end());
 }
 
