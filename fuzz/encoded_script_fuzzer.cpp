@@ -14,7 +14,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   while (container.ReadChar() >= 0) ++deciphered;
   if (deciphered > size) std::abort();
 
-  tvx::fuzzing::ScriptFuzzMachine& machine = tvx::fuzzing::SharedMachine();
+  tvx::testing::ScriptMachine& machine = tvx::fuzzing::SharedMachine();
   tvx::DetectionCatalogue tests;
   tvx::ScriptProcessState state;
   tvx::ScriptEnvironment environment{machine.platform(), state, tests, "D:\\InstData", {}};

@@ -6,7 +6,7 @@
 #include "script_fuzz_machine.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  tvx::fuzzing::ScriptFuzzMachine& machine = tvx::fuzzing::SharedMachine();
+  tvx::testing::ScriptMachine& machine = tvx::fuzzing::SharedMachine();
   tvx::DetectionCatalogue tests;
   tvx::ScriptProcessState state;
   tvx::ScriptEnvironment environment{machine.platform(), state, tests, "D:\\InstData", {}};

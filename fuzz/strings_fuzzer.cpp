@@ -5,10 +5,10 @@
 
 #include "script/script_line_reader.h"
 #include "script/string_table.h"
-#include "script_fuzz_machine.h"
+#include "support/recording_ui.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  tvx::fuzzing::SilentUi ui;
+  tvx::testing::RecordingUi ui;
   tvx::StringTable table;
   table.AppendAll(*tvx::PlainReaderOfBytes(std::string_view(reinterpret_cast<const char*>(data), size)));
   const auto& entries = table.entries();
