@@ -1,7 +1,5 @@
 #include "detection/matching_rig.h"
 
-#include <filesystem>
-
 #include "detection/bind_probes.h"
 #include "platform/file_services.h"
 #include "script/script_line_reader.h"
@@ -9,7 +7,6 @@
 #include "script/strings_loader.h"
 
 namespace tvx::testing {
-namespace fs = std::filesystem;
 
 std::string TestStrings() {
   std::string text = "[Version 1]\n";
@@ -56,9 +53,7 @@ bool MatchingRig::Load(const std::string& script_text, const std::string& string
 }
 
 bool MatchingRig::LoadSampleDisc() {
-  const fs::path disc = fs::path(TVX_SOURCE_DIR) / "examples" / "disc" / "InstData";
-  for (const fs::directory_entry& entry : fs::directory_iterator(disc))
-    machine_->WriteFile("D:\\InstData\\" + entry.path().filename().string(), ReadHostText(entry.path()));
+  machine_->CopyIn(SampleDisc() / "InstData", "D:\\InstData");
   ScriptEnvironment environment{platform(), script_state, catalogue, "D:\\InstData", {}};
   if (!LoadScript(environment, "", script)) return false;
   const bool french = options_.language == "French";

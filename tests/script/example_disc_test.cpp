@@ -18,14 +18,11 @@ namespace tvx {
 namespace {
 namespace fs = std::filesystem;
 
-fs::path InstData() { return fs::path(TVX_SOURCE_DIR) / "examples" / "disc" / "InstData"; }
+fs::path InstData() { return testing::SampleDisc() / "InstData"; }
 
 void CopyInstData(testing::ScriptMachine& m, bool with_plain_script) {
-  for (const fs::directory_entry& entry : fs::directory_iterator(InstData())) {
-    const std::string name = entry.path().filename().string();
-    if (name == "tvx.ins" && !with_plain_script) continue;
-    m.machine().WriteFile("D:\\InstData\\" + name, testing::ReadHostText(entry.path()));
-  }
+  m.machine().CopyIn(InstData(), "D:\\InstData");
+  if (!with_plain_script) fs::remove(m.machine().HostPath("D:\\InstData\\tvx.ins"));
 }
 
 // The install-data entry of the script file differs by nature: name and size.

@@ -58,6 +58,12 @@ std::string PatchedProfile(const std::string& patch_json) {
   return profile.dump(2);
 }
 
+std::unique_ptr<TestMachine> MachineWith(const std::string& patch_json) {
+  TestMachine::Options options;
+  options.profile_json = PatchedProfile(patch_json);
+  return std::make_unique<TestMachine>(std::move(options));
+}
+
 fs::path ExampleProfile(const std::string& name) {
   return fs::path(TVX_SOURCE_DIR) / "examples" / "machines" / (name + ".json");
 }
@@ -112,12 +118,6 @@ std::unique_ptr<host::SimulatedMachine> TestMachine::Open(host::RunOptions run) 
   return machine;
 }
 
-std::unique_ptr<TestMachine> MachineWith(const std::string& patch_json) {
-  TestMachine::Options options;
-  options.profile_json = PatchedProfile(patch_json);
-  return std::make_unique<TestMachine>(std::move(options));
-}
-
 fs::path TestMachine::HostPath(const std::string& windows_path) {
   const auto host = machine_->files().HostPathOf(windows_path);
   if (!host) throw std::runtime_error("not a path of the test machine: " + windows_path);
@@ -148,6 +148,12 @@ void TestMachine::WriteSizedFile(const std::string& windows_path, std::uintmax_t
   WriteHostText(host, "");
   fs::resize_file(host, size);
   Recount(windows_path);
+}
+
+void TestMachine::CopyIn(const fs::path& host_folder, const std::string& windows_folder) {
+  for (const fs::directory_entry& entry : fs::directory_iterator(host_folder))
+    if (entry.is_regular_file())
+      WriteFile(windows_folder + "\\" + entry.path().filename().string(), ReadHostText(entry.path()));
 }
 
 std::string TestMachine::ReadFile(const std::string& windows_path) {

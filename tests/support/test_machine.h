@@ -48,6 +48,8 @@ class TestMachine {
   void WriteFile(const std::string& windows_path, std::string_view bytes);
   // A file of that many zero bytes, sparse on the host.
   void WriteSizedFile(const std::string& windows_path, std::uintmax_t size);
+  // Puts each file of a host folder into a folder of the machine.
+  void CopyIn(const std::filesystem::path& host_folder, const std::string& windows_folder);
   // The file's bytes; empty when there is none.
   std::string ReadFile(const std::string& windows_path);
   std::string Transcript() const;
