@@ -1,6 +1,7 @@
 // A fresh simulated machine in a temporary folder, removed afterwards.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <optional>
