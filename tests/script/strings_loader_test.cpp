@@ -71,17 +71,17 @@ TEST(LoadStrings, AFullDiskAtAnyByteLeavesEachSharedCopyOldOrNewAndTriesAgain) {
   const std::string new_eng = "[Version 2]\r\n150:Processor\r\n151:Memory\r\n";
   const std::string new_fra = "[Version 2]\r\n150:Processeur\r\n151:M\xE9moire\r\n";
   ScriptMachine m;
-  m.Write(At(kDisc, "strings.eng"), new_eng);
-  m.Write(At(kDisc, "strings.fra"), new_fra);
-  m.Write("C:\\filler.bin", "");
+  m.machine().WriteFile(At(kDisc, "strings.eng"), new_eng);
+  m.machine().WriteFile(At(kDisc, "strings.fra"), new_fra);
+  m.machine().WriteFile("C:\\filler.bin", "");
   const std::filesystem::path filler = m.machine().HostPath("C:\\filler.bin");
   FileSystem& files = m.platform().files;
   bool refreshed = false;
   for (std::uint64_t free_bytes = 0; !refreshed; ++free_bytes) {
     SCOPED_TRACE("free bytes: " + std::to_string(free_bytes));
     ASSERT_LT(free_bytes, 400u);
-    m.Write(At(kShared, "strings.eng"), old_eng);
-    m.Write(At(kShared, "strings.fra"), old_fra);
+    m.machine().WriteFile(At(kShared, "strings.eng"), old_eng);
+    m.machine().WriteFile(At(kShared, "strings.fra"), old_fra);
     std::filesystem::resize_file(filler, 0);
     std::filesystem::resize_file(filler, files.FreeSpace("C:\\")->free_bytes - free_bytes);
     ASSERT_EQ(files.FreeSpace("C:\\")->free_bytes, free_bytes);
