@@ -16,6 +16,8 @@ struct DetectionProcessState {
   // software test or installer.
   std::string installer_path;
   std::string installer_argument;
+  // A component's installer asked for Windows to restart; only ever set.
+  bool restart_needed = false;
 };
 
 }  // namespace tvx

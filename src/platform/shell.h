@@ -1,4 +1,5 @@
-// Shell and process services: special folders, opening documents, mutexes.
+// Shell and process services: special folders, opening documents, mutexes,
+// starting programs and restarting the system.
 #pragma once
 
 #include <cstddef>
@@ -36,6 +37,11 @@ class LoadedLibrary {
   virtual std::optional<std::uint32_t> CallWithBlock(std::string_view name, std::span<std::byte> block) = 0;
 };
 
+// WinExec's show state for a program started as its author set it up.
+inline constexpr int kShowDefault = 10;
+// WinExec answers above this when the program started.
+inline constexpr std::uint32_t kLastStartError = 31;
+
 class Shell {
  public:
   virtual ~Shell() = default;
@@ -54,6 +60,17 @@ class Shell {
   // without a parent to the front; false when none runs or processes
   // cannot be listed on this platform.
   virtual bool BringProcessWindowToFront(std::string_view executable_name) = 0;
+
+  // ---- Starting programs and restarting the system ----
+
+  // WinExec: starts a command line in the current folder. A quoted first
+  // word is the program; an unquoted one is searched blank by blank, as
+  // Windows does. Answers above kLastStartError when started; otherwise 0
+  // (no resources), 2 (no such file), 3 (no such folder), 11 (not a
+  // program) or another code below 32.
+  virtual std::uint32_t StartProgram(std::string_view command_line, int show_state) = 0;
+  // ExitWindowsEx with shutdown and reboot; false when refused.
+  virtual bool RequestRestart() = 0;
 };
 
 }  // namespace tvx

@@ -16,8 +16,6 @@ const char* ActionName(RequestedAction action) {
       return "install";
     case RequestedAction::Uninstall:
       return "uninstall";
-    case RequestedAction::Play:
-      return "play";
   }
   return "?";
 }
@@ -44,6 +42,10 @@ std::string Summary(FrontPanel& panel, const Session& session) {
     if (matcher->proposed()) text += "; proposes \"" + matcher->proposed()->name + "\"";
   }
   if (panel.panel()) text += "; panel buttons" + Buttons(panel.panel()->states());
+  if (const auto& play = panel.play()) {
+    text += std::string("; play: ") + PlayOutcomeName(play->outcome);
+    if (!play->command_line.empty()) text += " " + play->command_line;
+  }
   for (RequestedAction action : panel.requested_actions())
     text += std::string("; ") + ActionName(action) + " asked (not in this build yet)";
   return text;

@@ -202,13 +202,18 @@ StartupResult FrontPanel::RunMode(DialogView* view) {
 
 StartupResult FrontPanel::PlayMode() {
   if (!matcher_->installed()) {
-    requested_.push_back(RequestedAction::Play);
+    Play(nullptr);
     return StartupResult::Continue;
   }
   if (!matcher_->InstalledConfigurationUsable()) return StartupResult::InstalledConfigurationUnusable;
   if (!TakeSetupMutex()) return StartupResult::AlreadyRunning;
-  requested_.push_back(RequestedAction::Play);
+  Play(nullptr);
   return StartupResult::Continue;
+}
+
+void FrontPanel::Play(DialogView* view) {
+  play_ = PlayAction(session_, script_, *matcher_, view ? panel_.get() : nullptr, view).Run();
+  if (view && play_->EndsTheProgram()) Quit(view);
 }
 
 void FrontPanel::OnCommand(DialogView& view, int id) {
@@ -220,7 +225,7 @@ void FrontPanel::OnCommand(DialogView& view, int id) {
       requested_.push_back(RequestedAction::Uninstall);
       break;
     case command::kPlay:
-      requested_.push_back(RequestedAction::Play);
+      Play(&view);
       break;
     case command::kWeb:
       if (script_.web_button) platform_.shell.OpenDocument(script_.web_button_address);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,7 @@
 #include "script/install_script.h"
 #include "shell/command_line.h"
 #include "shell/panel_window.h"
+#include "shell/play_action.h"
 #include "shell/session.h"
 #include "ui/choose_language.h"
 #include "ui/splash_window.h"
@@ -42,7 +44,7 @@ const char* StartupResultName(StartupResult result);
 
 // An action the panel or a mode asked for that this build does not carry
 // out yet.
-enum class RequestedAction { Install, Uninstall, Play };
+enum class RequestedAction { Install, Uninstall };
 
 inline constexpr const char* kSetupMutexName = "SetupTvx.exe";
 
@@ -77,6 +79,8 @@ class FrontPanel : public DialogModel {
   ConfigurationMatcher* matcher() { return matcher_.get(); }
   const PanelWindow* panel() const { return panel_.get(); }
   const std::vector<RequestedAction>& requested_actions() const { return requested_; }
+  // How the Play action ended, once it ran.
+  const std::optional<PlayReport>& play() const { return play_; }
 
  private:
   StartupResult Steps(DialogView* view);
@@ -89,6 +93,8 @@ class FrontPanel : public DialogModel {
   void OpenSplash();
   StartupResult RunMode(DialogView* view);
   StartupResult PlayMode();
+  // The Play action; view is the panel's, null in play mode.
+  void Play(DialogView* view);
   std::string InstallDataFolder();
   void Quit(DialogView* view);
 
@@ -104,6 +110,7 @@ class FrontPanel : public DialogModel {
   std::unique_ptr<SplashWindow> splash_;
   std::unique_ptr<PanelWindow> panel_;
   std::vector<RequestedAction> requested_;
+  std::optional<PlayReport> play_;
   StartupResult result_ = StartupResult::Continue;
   bool quit_posted_ = false;
 };

@@ -117,4 +117,9 @@ const ImageButton* PanelWindow::button(int command_id) const {
   return nullptr;
 }
 
+void PanelWindow::ReleaseButton(int command_id) {
+  for (ButtonSlot& slot : buttons_)
+    if (slot.command_id == command_id && slot.widget) slot.widget->Release();
+}
+
 }  // namespace tvx

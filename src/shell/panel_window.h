@@ -50,6 +50,8 @@ class PanelWindow {
 
   const ButtonStates& states() const { return states_; }
   const ImageButton* button(int command_id) const;
+  // The button lets go of the mouse and shows its up picture.
+  void ReleaseButton(int command_id);
   const PanelBackground& background() const { return background_; }
 
  private:

@@ -31,6 +31,11 @@ void ImageButton::SetEnabled(bool enabled) {
   if (control_->Exists()) Redraw();
 }
 
+void ImageButton::Release() {
+  if (control_) control_->ReleaseCapture();
+  Show(Face::Up);
+}
+
 void ImageButton::Show(Face face) {
   face_ = face;
   Redraw();

@@ -29,6 +29,8 @@ class ImageButton : public ButtonEvents {
   // The palette is the panel's new one: a reload rebuilds it.
   bool Reload(int string_number, const LogicalPalette& palette);
   void SetEnabled(bool enabled);
+  // Lets go of the mouse and shows the up picture, as an action starts.
+  void Release();
 
   Face face() const { return face_; }
   bool enabled() const { return enabled_; }

@@ -1,10 +1,12 @@
 // Shell services of a simulated machine: documents are journalled, named
 // mutexes are lock files that hold across processes, libraries are what
-// the profile declares.
+// the profile declares, started programs are journalled and run when they
+// are host programs.
 #pragma once
 
 #include <filesystem>
 
+#include "platform/host/host_file_system.h"
 #include "platform/host/journal.h"
 #include "platform/host/machine_profile.h"
 #include "platform/shell.h"
@@ -13,8 +15,9 @@ namespace tvx::host {
 
 class HostShell : public Shell {
  public:
-  HostShell(std::filesystem::path machine_folder, const MachineProfile& profile, Journal& journal)
-      : machine_folder_(std::move(machine_folder)), profile_(profile), journal_(journal) {}
+  HostShell(std::filesystem::path machine_folder, const MachineProfile& profile, Journal& journal,
+            HostFileSystem& files)
+      : machine_folder_(std::move(machine_folder)), profile_(profile), journal_(journal), files_(files) {}
 
   std::string SpecialFolderPath(SpecialFolder folder) override;
   bool OpenDocument(std::string_view target) override;
@@ -24,10 +27,20 @@ class HostShell : public Shell {
   // The profile's running programs; the window brought up is journalled.
   bool BringProcessWindowToFront(std::string_view executable_name) override;
 
+  // ---- Starting programs and restarting the system (host_program_start.cpp) ----
+
+  // Journalled as "run <program> in <folder> with <command line>"; a host
+  // program (an executable ELF file) also runs, to its end, before this
+  // answers. Windows programs ("MZ") are only journalled.
+  std::uint32_t StartProgram(std::string_view command_line, int show_state) override;
+  // Journalled as "restart asked"; the machine goes on.
+  bool RequestRestart() override;
+
  private:
   std::filesystem::path machine_folder_;
   const MachineProfile& profile_;
   Journal& journal_;
+  HostFileSystem& files_;
 };
 
 }  // namespace tvx::host

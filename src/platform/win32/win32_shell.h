@@ -13,6 +13,13 @@ class Win32Shell : public Shell {
   std::unique_ptr<LoadedLibrary> OpenLibrary(std::string_view name) override;
   // Tool-help looked up at run time: Windows NT 4.0 has none.
   bool BringProcessWindowToFront(std::string_view executable_name) override;
+
+  // ---- Starting programs and restarting the system (win32_program_start.cpp) ----
+
+  std::uint32_t StartProgram(std::string_view command_line, int show_state) override;
+  // With TVX_RESTART_RECORD set, the request is only appended to that file:
+  // tests under Wine must never end the session they run in.
+  bool RequestRestart() override;
 };
 
 }  // namespace tvx::win32
