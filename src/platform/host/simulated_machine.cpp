@@ -1,5 +1,6 @@
 #include "platform/host/simulated_machine.h"
 
+#include <cctype>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -182,6 +183,15 @@ SimulatedMachine::SimulatedMachine(fs::path folder, MachineProfile profile, RunO
       ui_(std::make_unique<HostUi>(std::move(options.ui))),
       platform_{*files_, *registry_, *system_, *shell_, *ui_} {
   ui_->SetScreen({profile_.screen.width, profile_.screen.height});
+}
+
+bool SimulatedMachine::SetMedia(char letter, bool present) {
+  for (DriveProfile& drive : profile_.drives) {
+    if (drive.letter != std::toupper(static_cast<unsigned char>(letter))) continue;
+    drive.has_media = present;
+    return true;
+  }
+  return false;
 }
 
 std::unique_ptr<SimulatedMachine> SimulatedMachine::Open(const fs::path& folder, RunOptions options,

@@ -37,6 +37,9 @@ class SimulatedMachine {
   HostUi& ui() { return *ui_; }
   Journal& journal() { return journal_; }
   const MachineProfile& profile() const { return profile_; }
+  // A disc put into or taken out of a drive while the program runs; false
+  // when the machine has no such drive.
+  bool SetMedia(char letter, bool present);
   const std::filesystem::path& folder() const { return folder_; }
 
  private:
