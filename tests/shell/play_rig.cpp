@@ -96,6 +96,28 @@ SetupRun StartSetup(TestMachine& machine, const std::string& command_line,
   return {panel.result(), panel.play(), panel.quit_posted(), session.ui_state.return_key_armed};
 }
 
+StartAnswering::StartAnswering(host::SimulatedMachine& machine, std::uint32_t result)
+    : HostShell(machine.folder(), machine.profile(), machine.journal(), machine.files()), result_(result) {}
+
+std::uint32_t StartAnswering::StartProgram(std::string_view, int) {
+  ++starts_;
+  return result_;
+}
+
+int DiscArrives::ShowMessageBox(std::string_view text, std::string_view caption, std::uint32_t style,
+                                BoxOwner owner) {
+  // The sample's string 340, the prompt's caption.
+  if (caption == "Zephra" && ++prompts_ == at_prompt_) machine_.SetMedia('D', true);
+  return machine_.ui().ShowMessageBox(text, caption, style, owner);
+}
+
+int DiscArrives::RunDialog(DialogModel& model) { return machine_.ui().RunDialog(model); }
+int DiscArrives::RunMainWindow(DialogModel& model) { return machine_.ui().RunMainWindow(model); }
+std::unique_ptr<ModelessDialog> DiscArrives::OpenModeless(DialogModel& model, BoxOwner owner) {
+  return machine_.ui().OpenModeless(model, owner);
+}
+Surface& DiscArrives::surface() { return machine_.ui().surface(); }
+
 const host::DialogState* LastPanel(TestMachine& machine) {
   const auto& dialogs = machine.machine().ui().dialogs();
   for (auto it = dialogs.rbegin(); it != dialogs.rend(); ++it)

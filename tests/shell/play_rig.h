@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/host/host_shell.h"
 #include "shell/front_panel.h"
 #include "support/test_machine.h"
 
@@ -59,6 +60,38 @@ struct SetupRun {
 // machine's own (a Ui that puts the disc in).
 SetupRun StartSetup(TestMachine& machine, const std::string& command_line,
                     const std::function<void(Session&)>& prepare = {}, Platform* platform = nullptr);
+
+// The machine's shell, except that every start answers the given result
+// without starting anything: the failures a machine cannot be made to give.
+class StartAnswering : public host::HostShell {
+ public:
+  StartAnswering(host::SimulatedMachine& machine, std::uint32_t result);
+  std::uint32_t StartProgram(std::string_view command_line, int show_state) override;
+  int starts() const { return starts_; }
+
+ private:
+  std::uint32_t result_;
+  int starts_ = 0;
+};
+
+// The machine's Ui, except that while it shows the disc prompt for the
+// n-th time (from 1) the disc goes into drive D:.
+class DiscArrives : public Ui {
+ public:
+  DiscArrives(host::SimulatedMachine& machine, int at_prompt) : machine_(machine), at_prompt_(at_prompt) {}
+  int ShowMessageBox(std::string_view text, std::string_view caption, std::uint32_t style,
+                     BoxOwner owner) override;
+  int RunDialog(DialogModel& model) override;
+  int RunMainWindow(DialogModel& model) override;
+  std::unique_ptr<ModelessDialog> OpenModeless(DialogModel& model, BoxOwner owner) override;
+  Surface& surface() override;
+  int prompts() const { return prompts_; }
+
+ private:
+  host::SimulatedMachine& machine_;
+  int at_prompt_;
+  int prompts_ = 0;
+};
 
 // The front panel's window as it was last, from the machine's dialogs.
 const host::DialogState* LastPanel(TestMachine& machine);
