@@ -144,5 +144,45 @@ TEST(PlayTest, ADataSourceFolderIsTheBaseOfAPlayableConfiguration) {
   EXPECT_EQ(games[0].directory, "C:\\Dev\\Zephra\\Program");
 }
 
+TEST(PlayTest, AfterAComponentAskedForARestartPlayAsksToRestartInstead) {
+  struct Row {
+    const char* name;
+    const char* command_line;
+    const char* answers;
+    PlayOutcome outcome;
+  };
+  // Return answering yes also disarms Return on the panel; the simulated
+  // machine keeps the key's state per dialog, so that rule is not seen here.
+  const char* const kPanel = "D:\\SetupTvx.exe";
+  const Row rows[] = {
+      {"yes: the restart is asked and the panel closes", kPanel,
+       "dialog 102 press 1002\ndialog 150 press 1\n", PlayOutcome::RestartAccepted},
+      {"no: the panel stays", kPanel, "dialog 102 press 1002\ndialog 150 press 2\ndialog 102 press 2\n",
+       PlayOutcome::RestartDeclined},
+      {"yes in play mode", kPlayMode, "dialog 150 press 1\n", PlayOutcome::RestartAccepted},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    auto machine = SampleMachine("{}", row.answers);
+    InstallSample(*machine);
+
+    const SetupRun run = StartSetup(*machine, row.command_line,
+                                    [](Session& session) { session.detection_state.restart_needed = true; });
+
+    ASSERT_TRUE(run.play);
+    EXPECT_EQ(run.play->outcome, row.outcome);
+    EXPECT_TRUE(Contains(machine->Transcript(),
+                         "dialog id=150 caption=\"Restart\" 1=\"Yes\" 2=\"No\" 1017=\"Windows must restart "
+                         "before you can play "
+                         "Zephra. Restart now?\""));
+    EXPECT_TRUE(GameRuns(*machine).empty()) << "the game waits for the restart";
+    EXPECT_EQ(machine->Journal(), row.outcome == PlayOutcome::RestartAccepted ? "restart asked\n" : "");
+    EXPECT_TRUE(run.return_key_armed) << "answered with the mouse";
+    // Play mode ends anyway once start-up returns.
+    EXPECT_EQ(run.quit_posted, row.command_line != kPanel || row.outcome == PlayOutcome::RestartAccepted);
+    EXPECT_TRUE(machine->machine().ui().AnswerProblems().empty());
+  }
+}
+
 }  // namespace
 }  // namespace tvx::testing
