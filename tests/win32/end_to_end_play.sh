@@ -17,7 +17,8 @@ export work
 # Helpers, handed to the snippets, which run inside the prefix:
 #   script FILE TOP CONFIG   a script with one configuration any machine
 #                            takes; TOP and CONFIG are "|"-separated lines,
-#                            PROGRAM the program's name (Zephra.exe)
+#                            PROGRAM the program's name (Zephra.exe),
+#                            WORKDIR its working directory (.)
 #   install_product DIR TOP CONFIG   the product recorded in "tvx.ini" as installed
 #                            in DIR (C:\..., ending "\"), the game as its program
 #   record                   what the game wrote down, once it has
@@ -28,7 +29,7 @@ script() {
   printf "%s\r\n" "[APPLICATION NAME]" Zephra "[VOLUME NAME]" ZEPHRA "[IMAGE]" Panel.pcx $2 \
     "[LANGUAGES]" "English,English,strings.eng,zephra.eng," "[END LANGUAGES]" \
     "[BUTTONS POSITION]" 440,130 440,250 440,190 440,310 \
-    "[CONFIG]" "[TYPE CONFIG]" Full $3 "[PROGRAM NAME]" "${PROGRAM:-Zephra.exe}" "[WORKING DIRECTORY]" . \
+    "[CONFIG]" "[TYPE CONFIG]" Full $3 "[PROGRAM NAME]" "${PROGRAM:-Zephra.exe}" "[WORKING DIRECTORY]" "${WORKDIR:-.}" \
     "[END CONFIG]" "[END SCRIPT]" >"$1"
 }
 unix_path() {
@@ -113,6 +114,50 @@ from_the_panel() {
     done_with'
 }
 
+# A playable configuration on the disc plays from there without installing.
+from_the_disc() {
+  stage_play_disc
+  PROGRAM="Program\Zephra.exe" WORKDIR=Program \
+    script "$work/disc/InstData/tvx.ins" "" "[PLAYABLE CONFIG]|[WITHOUT COMMON FILES]|[EXE IS ON CD]"
+  mkdir -p "$work/disc/Program"
+  cp "$GAME" "$work/disc/Program/Zephra.exe"
+  "$wine_tool" with --version win98 --cd "$work/disc" --label ZEPHRA --display --timeout 120 -- bash -c "$HELPERS"'
+    status=0; timeout 60 wine "D:\\SetupTvx.exe" -play Zephra || status=$?
+    got=$(record)
+    echo "$got" | sed "s/^/  /"
+    [ $status = 0 ] || fail "ends with 0, not $status"
+    grep -qxF "command line: \"D:\Program\Zephra.exe\" -l:English -cdrom:D" <<<"$got" || fail "started"
+    grep -qxF "current directory: D:\Program" <<<"$got" || fail "in its folder on the disc"
+    grep -qxF "mutex ZEPHRAEXE: taken" <<<"$got" || fail "the product mutex was closed before"
+    [ ! -e "$drive_c/windows/Tarvex/tvx.ini" ] || ! grep -q "INSTALLED" "$drive_c/windows/Tarvex/tvx.ini" ||
+      fail "nothing recorded as installed"
+    done_with'
+}
+
+# The game stays on the disc and the disc is not in: the prompt comes
+# again after OK, and Cancel starts nothing.
+disc_prompt() {
+  stage_play_disc
+  "$wine_tool" with --version win98 --display --timeout 120 -- bash -c "$HELPERS"'
+    install_product "C:\\Tarvex\\Zephra\\" "" "[EXE IS ON CD]"
+    cp "$SETUP" "$drive_c/Tarvex/Zephra/SetupTvx.exe"
+    wine "C:\\Tarvex\\Zephra\\SetupTvx.exe" -play Zephra & pid=$!
+    prompts=0
+    for answer in 1 2; do
+      auto wait Zephra 30000 || { fail "no prompt"; break; }
+      text=$(auto text Zephra 65535)
+      [ "$text" = "Please insert the disc labelled ZEPHRA in the CD-ROM drive, then choose OK." ] || fail "text: $text"
+      prompts=$((prompts + 1))
+      auto press Zephra $answer
+      sleep 0.5
+    done
+    status=0; wait $pid || status=$?
+    echo "  $prompts prompt(s); exit code $status"
+    [ $status = 0 ] || fail "ends with 0, not $status"
+    [ -z "$(record)" ] || fail "nothing started"
+    done_with'
+}
+
 # a_box CAPTION EXPECTED_TEXT INSTALLED TOP CONFIG [PROGRAM [GAME_BYTES]]: "-play"
 # shows that box, starts nothing and ends. With wine_text set, Wine is held
 # to that text instead and wine_says names the difference.
@@ -150,6 +195,8 @@ for row in "C:\\Tarvex\\Zephra\\|yes|\"C:\\Tarvex\\Zephra\\Zephra.exe\" -l:Engli
   check "-play, installed in $directory, disc $disc: $expected" play_mode "$directory" "$disc" "$expected"
 done
 check "the panel's Play starts the game and closes" from_the_panel
+check "a playable configuration plays from the disc" from_the_disc
+check "the game on the disc: asked for it, OK, asked again, Cancel" disc_prompt
 check "nothing to play" a_box "Error in launching 'exe' file" $'Invalid configuration !\nPlease install this product...' \
   no "" ""
 check "not enough memory" a_box "Zephra cannot start" \
