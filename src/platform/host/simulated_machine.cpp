@@ -207,7 +207,7 @@ std::unique_ptr<SimulatedMachine> SimulatedMachine::Open(const fs::path& folder,
   std::unique_ptr<SimulatedMachine> machine(
       new SimulatedMachine(folder, std::move(*profile), std::move(options)));
   if (!machine->registry_->loaded()) {
-    error = (folder / "registry.reg").string() + " is not a REGEDIT4 file";
+    error = Shown(machine->registry_->problem());
     return nullptr;
   }
   return machine;

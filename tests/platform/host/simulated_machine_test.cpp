@@ -63,6 +63,16 @@ TEST(SimulatedMachineTest, OpeningRefusesWhatIsNotAMachine) {
   WriteHostText(machine.folder() / "registry.reg", "garbage");
   EXPECT_FALSE(host::SimulatedMachine::Open(machine.folder(), {}, error));
   EXPECT_NE(error.find("REGEDIT4"), std::string::npos);
+
+  // A line the machine could not keep would be lost at its first save.
+  WriteHostText(machine.folder() / "registry.reg", "REGEDIT4\n\n[HKEY_USERS\\.DEFAULT]\n");
+  EXPECT_FALSE(host::SimulatedMachine::Open(machine.folder(), {}, error));
+  EXPECT_NE(error.find("registry.reg line 3: a key outside"), std::string::npos) << error;
+
+  fs::remove(machine.folder() / "registry.reg");
+  fs::create_directory(machine.folder() / "registry.reg");
+  EXPECT_FALSE(host::SimulatedMachine::Open(machine.folder(), {}, error));
+  EXPECT_NE(error.find("registry.reg: cannot be read"), std::string::npos) << error;
 }
 
 TEST(SimulatedMachineTest, AFreshMachineHasItsFoldersAndTheDisc) {
