@@ -62,9 +62,12 @@ int HostUi::RunDialog(DialogModel& model) {
   const auto view = MakeView(model.TemplateId());
   if (!view) return -1;
   model.OnInit(*view);
-  if (!view->state().ended) view->FocusFirstControl();
-  model.OnPaint(*view);
-  Snapshot(*view);
+  // A dialog ended by its initialisation is never shown, nor painted.
+  if (!view->state().ended) {
+    view->FocusFirstControl();
+    model.OnPaint(*view);
+    Snapshot(*view);
+  }
   DialogRun run{view->state(), view};
   std::vector<std::string> actions;
   const std::string from = view->state().ended ? "init" : Drive(model, *view, actions);
@@ -157,12 +160,11 @@ void HostUi::Snapshot(const RecordingDialogView& view) {
   if (found == options_.snapshots.end()) return;
   const auto picture = view.Compose();
   std::string error;
-  if (!picture) {
-    problems_.push_back("dialog " + std::to_string(view.state().id) +
-                        " painted nothing to write as a picture");
-  } else if (!WritePng(*picture, found->second, error)) {
-    problems_.push_back(error);
-  }
+  if (!picture)
+    faults_.Add("dialog " + std::to_string(view.state().id) + " painted nothing to write to " +
+                found->second.string());
+  else if (!WritePng(*picture, found->second, error))
+    faults_.Add(error);
 }
 
 void HostUi::EndByDefault(DialogModel& model, RecordingDialogView& view, std::vector<std::string>& actions) {

@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "platform/host/journal.h"
+#include "platform/host/machine_faults.h"
 #include "platform/host/machine_profile.h"
 #include "platform/shell.h"
 
@@ -13,11 +14,14 @@ namespace tvx::host {
 
 class HostShell : public Shell {
  public:
-  HostShell(std::filesystem::path machine_folder, const MachineProfile& profile, Journal& journal)
-      : machine_folder_(std::move(machine_folder)), profile_(profile), journal_(journal) {}
+  HostShell(std::filesystem::path machine_folder, const MachineProfile& profile, Journal& journal,
+            MachineFaults& faults)
+      : machine_folder_(std::move(machine_folder)), profile_(profile), journal_(journal), faults_(faults) {}
 
   std::string SpecialFolderPath(SpecialFolder folder) override;
   bool OpenDocument(std::string_view target) override;
+  // A lock file under mutexes/; a name longer than MAX_PATH is refused as
+  // Windows refuses it.
   MutexResult CreateNamedMutex(std::string_view name) override;
   // The libraries the profile declares, each function answering its number.
   std::unique_ptr<LoadedLibrary> OpenLibrary(std::string_view name) override;
@@ -28,6 +32,7 @@ class HostShell : public Shell {
   std::filesystem::path machine_folder_;
   const MachineProfile& profile_;
   Journal& journal_;
+  MachineFaults& faults_;
 };
 
 }  // namespace tvx::host

@@ -13,6 +13,7 @@
 #include "platform/host/host_system.h"
 #include "platform/host/host_ui.h"
 #include "platform/host/journal.h"
+#include "platform/host/machine_faults.h"
 #include "platform/platform.h"
 
 namespace tvx::host {
@@ -36,6 +37,8 @@ class SimulatedMachine {
   HostFileSystem& files() { return *files_; }
   HostUi& ui() { return *ui_; }
   Journal& journal() { return journal_; }
+  // What the machine itself could not do during the run.
+  const MachineFaults& faults() const { return faults_; }
   const MachineProfile& profile() const { return profile_; }
   const std::filesystem::path& folder() const { return folder_; }
 
@@ -44,6 +47,7 @@ class SimulatedMachine {
 
   std::filesystem::path folder_;
   MachineProfile profile_;
+  MachineFaults faults_;
   Journal journal_;
   SimulatedClock clock_;
   std::unique_ptr<HostFileSystem> files_;

@@ -216,5 +216,24 @@ TEST(SimulatedMachineTest, DocumentsAreJournalled) {
   EXPECT_EQ(machine.Journal(), "open http://www.example.invalid/zephra\n");
 }
 
+// Pins a fault: a line break in a command line's address made a journal
+// line of its own, which could pass for something the machine did.
+TEST(SimulatedMachineTest, JournalDetailsAreEscapedAsTranscriptTextsAre) {
+  TestMachine machine;
+  EXPECT_TRUE(machine.platform().shell.OpenDocument("http://a/\nfront Forged\r\t\"C:\\x\"\x01"));
+  EXPECT_EQ(machine.Journal(), "open http://a/\\nfront Forged\\r\\t\\\"C:\\\\x\\\"\\x01\n");
+  EXPECT_TRUE(machine.machine().faults().list().empty());
+}
+
+TEST(SimulatedMachineTest, AJournalThatCannotBeWrittenIsTheMachinesFault) {
+  TestMachine machine;
+  fs::create_directory(machine.folder() / "journal.log");
+  machine.platform().shell.OpenDocument("http://a/");
+  machine.platform().shell.OpenDocument("http://b/");
+  EXPECT_EQ(
+      machine.machine().faults().list(),
+      std::vector<std::string>{"cannot write the journal " + (machine.folder() / "journal.log").string()});
+}
+
 }  // namespace
 }  // namespace tvx::testing
