@@ -36,6 +36,18 @@ class LoadedLibrary {
   virtual std::optional<std::uint32_t> CallWithBlock(std::string_view name, std::span<std::byte> block) = 0;
 };
 
+// ---- Shell links -------------------------------------------------------
+// One shortcut file as the shell writes it.
+struct ShellLink {
+  std::string file;  // the ".lnk" file to write
+  std::string target;
+  std::string arguments;
+  std::string working_directory;
+  std::string icon_path;
+  int icon_index = 0;
+};
+// ------------------------------------------------------------------------
+
 class Shell {
  public:
   virtual ~Shell() = default;
@@ -54,6 +66,12 @@ class Shell {
   // without a parent to the front; false when none runs or processes
   // cannot be listed on this platform.
   virtual bool BringProcessWindowToFront(std::string_view executable_name) = 0;
+
+  // ---- Shell links -----------------------------------------------------
+  // Writes the shortcut file through the shell-link object, replacing one
+  // already there; false when it could not be written.
+  virtual bool CreateShellLink(const ShellLink& link) = 0;
+  // ----------------------------------------------------------------------
 };
 
 }  // namespace tvx

@@ -15,6 +15,8 @@ std::string DescribeControl(int id, const ControlState& control) {
       text += (i ? "," : "") + std::string(static_cast<int>(i) == control.selected ? "*" : "") +
               TranscriptText(control.items[i].text);
     text += "]";
+  } else if (control.kind == ControlClass::TreeView) {
+    text += control.tree.Describe();
   } else {
     text += TranscriptText(control.text);
   }
@@ -143,8 +145,21 @@ bool HostUi::Apply(DialogModel& model, RecordingDialogView& view, const DialogAc
       view.set_screen(screen_);
       model.OnDisplayChange(view);
       return true;
+    case DialogAction::Kind::Expand:
+    case DialogAction::Kind::Collapse:
+    case DialogAction::Kind::SelectItem:
+      return usable && ApplyToTree(view, action);
   }
   return false;
+}
+
+// A click on a tree item's mark, or on the item, as a mouse would give it.
+bool HostUi::ApplyToTree(RecordingDialogView& view, const DialogAction& action) {
+  HostTreeControl* tree = view.tree(action.control);
+  const TreeItem item = tree ? tree->state().Find(action.text) : kNoTreeItem;
+  if (item == kNoTreeItem) return false;
+  if (action.kind == DialogAction::Kind::SelectItem) return tree->Select(item);
+  return tree->Expand(item, action.kind == DialogAction::Kind::Expand);
 }
 
 // The pointer over an owner-drawn control, or leaving it, as a mouse would.

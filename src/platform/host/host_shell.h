@@ -5,6 +5,7 @@
 
 #include <filesystem>
 
+#include "platform/file_system.h"
 #include "platform/host/journal.h"
 #include "platform/host/machine_faults.h"
 #include "platform/host/machine_profile.h"
@@ -15,8 +16,12 @@ namespace tvx::host {
 class HostShell : public Shell {
  public:
   HostShell(std::filesystem::path machine_folder, const MachineProfile& profile, Journal& journal,
-            MachineFaults& faults)
-      : machine_folder_(std::move(machine_folder)), profile_(profile), journal_(journal), faults_(faults) {}
+            MachineFaults& faults, FileSystem& files)
+      : machine_folder_(std::move(machine_folder)),
+        profile_(profile),
+        journal_(journal),
+        faults_(faults),
+        files_(files) {}
 
   std::string SpecialFolderPath(SpecialFolder folder) override;
   bool OpenDocument(std::string_view target) override;
@@ -28,11 +33,18 @@ class HostShell : public Shell {
   // The profile's running programs; the window brought up is journalled.
   bool BringProcessWindowToFront(std::string_view executable_name) override;
 
+  // ---- Shell links -----------------------------------------------------
+  // A ".lnk" file in the shell link binary format, written through the
+  // machine's file system (host_shell_link.cpp).
+  bool CreateShellLink(const ShellLink& link) override;
+  // ----------------------------------------------------------------------
+
  private:
   std::filesystem::path machine_folder_;
   const MachineProfile& profile_;
   Journal& journal_;
   MachineFaults& faults_;
+  FileSystem& files_;
 };
 
 }  // namespace tvx::host

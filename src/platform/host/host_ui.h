@@ -69,6 +69,7 @@ class HostUi : public Ui {
   bool Apply(DialogModel& model, RecordingDialogView& view, const DialogAction& action);
   void EndByDefault(DialogModel& model, RecordingDialogView& view, std::vector<std::string>& actions);
   bool ApplyToButton(RecordingDialogView& view, const DialogAction& action);
+  bool ApplyToTree(RecordingDialogView& view, const DialogAction& action);
   void Snapshot(const RecordingDialogView& view);
   std::optional<int> Prompt(std::uint32_t style);
   void Write(const std::string& line);

@@ -178,7 +178,7 @@ SimulatedMachine::SimulatedMachine(fs::path folder, MachineProfile profile, RunO
       files_(std::make_unique<HostFileSystem>(folder_, profile_, options.program_path, clock_)),
       registry_(std::make_unique<HostRegistry>(folder_ / "registry.reg", profile_)),
       system_(std::make_unique<HostSystem>(profile_, CommandLineOf(options), clock_, *files_)),
-      shell_(std::make_unique<HostShell>(folder_, profile_, journal_, faults_)),
+      shell_(std::make_unique<HostShell>(folder_, profile_, journal_, faults_, *files_)),
       ui_(std::make_unique<HostUi>(std::move(options.ui), faults_)),
       platform_{*files_, *registry_, *system_, *shell_, *ui_} {
   ui_->SetScreen({profile_.screen.width, profile_.screen.height});

@@ -13,6 +13,11 @@ class Win32Shell : public Shell {
   std::unique_ptr<LoadedLibrary> OpenLibrary(std::string_view name) override;
   // Tool-help looked up at run time: Windows NT 4.0 has none.
   bool BringProcessWindowToFront(std::string_view executable_name) override;
+
+  // ---- Shell links -----------------------------------------------------
+  // Through the shell-link object (win32_shell_link.cpp).
+  bool CreateShellLink(const ShellLink& link) override;
+  // ----------------------------------------------------------------------
 };
 
 }  // namespace tvx::win32
