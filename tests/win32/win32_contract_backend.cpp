@@ -6,6 +6,7 @@
 
 #include "platform/contract/contract_backend.h"
 #include "platform/file_services.h"
+#include "platform/path_text.h"
 #include "platform/win32/win32_platform.h"
 
 namespace tvx::testing {
@@ -42,6 +43,11 @@ class Win32ContractBackend : public ContractBackend {
   const std::string& scratch() const override { return scratch_; }
   bool real_api() const override { return true; }
   bool unix_root() const override { return unix_root_; }
+  std::string RunningProgram() const override {
+    char path[MAX_PATH + 1] = {};
+    ::GetModuleFileNameA(nullptr, path, MAX_PATH);
+    return std::string(AfterLastBackslash(path));
+  }
 
  private:
   win32::Win32Platform real_;
