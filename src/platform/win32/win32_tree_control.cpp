@@ -24,6 +24,9 @@ void EnsureCommonControls() {
   (void)registered;
 }
 
+// TVE_COLLAPSE | TVE_EXPAND; the SDK's mask name is missing from some headers.
+constexpr UINT kExpandActions = 0x0003;
+
 Win32TreeControl::~Win32TreeControl() {
   if (images_ && ::IsWindow(tree_)) TreeView_SetImageList(tree_, nullptr, TVSIL_NORMAL);
 }
@@ -33,7 +36,7 @@ bool Win32TreeControl::Notify(HWND dialog, const NMHDR& header) {
   switch (header.code) {
     case TVN_ITEMEXPANDINGA:
     case TVN_ITEMEXPANDINGW: {
-      const bool expanding = (notice.action & TVE_ACTIONMASK) == TVE_EXPAND;
+      const bool expanding = (notice.action & kExpandActions) == TVE_EXPAND;
       const bool allowed = events_.OnExpanding(Item(notice.itemNew.hItem), expanding);
       ::SetWindowLongPtrA(dialog, DWLP_MSGRESULT, allowed ? FALSE : TRUE);
       return true;
