@@ -26,8 +26,8 @@ class ShellServicesTest : public SeamTest {
 
 TEST_F(ShellServicesTest, WildcardsMatchTheWholeName) {
   struct Row {
-    const char* pattern;
-    const char* text;
+    std::string pattern;
+    std::string text;
     bool exact;
     bool no_case;
   };
@@ -51,9 +51,9 @@ TEST_F(ShellServicesTest, WildcardsMatchTheWholeName) {
                       // Only letters fold: "@" is "`" less 32, "[" is "{" less 32.
                       {"@[", "`{", false, false},
                       {"\xC9", "\xE9", false, false},
-                      {"*", std::string(5000, 'x').c_str(), true, true}};
+                      {"*", std::string(5000, 'x'), true, true}};
   for (const Row& row : rows) {
-    SCOPED_TRACE(std::string(row.pattern).substr(0, 20) + " / " + std::string(row.text).substr(0, 20));
+    SCOPED_TRACE(row.pattern.substr(0, 20) + " / " + row.text.substr(0, 20));
     EXPECT_EQ(WildcardMatch(row.pattern, row.text), row.exact);
     EXPECT_EQ(WildcardMatchNoCase(row.pattern, row.text), row.no_case);
   }
