@@ -49,9 +49,14 @@ std::optional<std::string> RunUnixProgram(const std::string& command_line, const
   const HANDLE output = ::CreateFileA(output_path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit,
                                       CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (output == INVALID_HANDLE_VALUE) return std::nullopt;
+  // Without a standard input of its own the Unix side is not started
+  // when the test itself runs without one (as under ctest).
+  const HANDLE input = ::CreateFileA("NUL", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit,
+                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdInput = input;
   startup.hStdOutput = output;
   startup.hStdError = output;
   PROCESS_INFORMATION process{};
@@ -59,12 +64,22 @@ std::optional<std::string> RunUnixProgram(const std::string& command_line, const
   const BOOL started =
       ::CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process);
   ::CloseHandle(output);
+  if (input != INVALID_HANDLE_VALUE) ::CloseHandle(input);
   if (!started) return std::nullopt;
   ::WaitForSingleObject(process.hProcess, 30000);
   ::CloseHandle(process.hThread);
   ::CloseHandle(process.hProcess);
-  std::ifstream text(output_path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(text), {});
+  // Wine does not follow a Unix child: its handle is signalled at once, so
+  // the output is read once it stops growing.
+  std::string previous;
+  for (int tries = 0; tries < 100; ++tries) {
+    ::Sleep(100);
+    std::ifstream text(output_path, std::ios::binary);
+    std::string now((std::istreambuf_iterator<char>(text)), {});
+    if (!now.empty() && now == previous) return now;
+    previous = std::move(now);
+  }
+  return previous;
 }
 
 class Win32ContractBackend : public ContractBackend {

@@ -18,6 +18,8 @@ namespace {
 class Win32ShortcutsTest : public ::testing::Test {
  protected:
   void SetUp() override {
+    if (!testing::Exists(platform().files, "D:\\InstData\\tvx.ins"))
+      GTEST_SKIP() << "needs the sample disc as D: (ctest win32_shortcuts runs it so)";
     ScriptEnvironment environment{platform(), state_, tests_, "D:\\InstData", {}};
     ASSERT_TRUE(LoadScript(environment, "", script_)) << "the sample disc is expected as D:";
     LoadStrings(platform(), state_, "D:\\InstData", script_.languages.common_strings_files.at(0),
@@ -31,7 +33,9 @@ class Win32ShortcutsTest : public ::testing::Test {
     testing::WriteFile(platform().files, shared_strings_,
                        testing::ReadFile(platform().files, "D:\\InstData\\strings.eng"));
   }
-  void TearDown() override { platform().files.RemoveFile(shared_strings_); }
+  void TearDown() override {
+    if (!shared_strings_.empty()) platform().files.RemoveFile(shared_strings_);
+  }
 
   Platform& platform() { return real_.platform(); }
   bool Exists(const std::string& path) { return testing::Exists(platform().files, path); }
