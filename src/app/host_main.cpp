@@ -24,19 +24,52 @@ struct Arguments {
 };
 
 void DefineOptions(CLI::App& app, Arguments& args) {
-  app.add_option("--machine", args.machine, "machine folder to run on");
-  app.add_option("--new-machine", args.new_machine, "make a fresh machine in this folder");
-  app.add_option("--profile", args.profile, "machine profile for --new-machine");
-  app.add_option("--disc", args.disc, "folder that becomes the CD-ROM's contents (--new-machine)");
+  // An option given twice is refused rather than one of its values taken.
+  app.option_defaults()->multi_option_policy(CLI::MultiOptionPolicy::Throw);
+  CLI::Option* machine = app.add_option("--machine", args.machine, "machine folder to run on");
+  CLI::Option* new_machine =
+      app.add_option("--new-machine", args.new_machine, "make a fresh machine in this folder");
+  new_machine->excludes(machine);
+  app.add_option("--profile", args.profile, "machine profile for --new-machine")->needs(new_machine);
+  app.add_option("--disc", args.disc, "folder that becomes the CD-ROM's contents (--new-machine)")
+      ->needs(new_machine);
   app.add_option("--program", args.program, "the program's path on the machine (default: D:\\SetupTvx.exe)");
   app.add_option("--command-line", args.command_line, "the whole command line, verbatim");
   app.add_option("--answers", args.answers, "answer script for message boxes");
   app.add_option("--transcript", args.transcript, "transcript file (default: <machine>/transcript.log)");
   app.add_option("--panel-png", args.panel_png, "write the front panel as it first shows to this PNG file");
-  app.add_flag("--interactive", args.interactive, "ask the terminal for each answer");
-  app.add_flag("--quiet", args.quiet, "do not echo the transcript");
+  for (CLI::Option* flag :
+       {app.add_flag("--interactive", args.interactive, "ask the terminal for each answer"),
+        app.add_flag("--quiet", args.quiet, "do not echo the transcript")})
+    flag->multi_option_policy(CLI::MultiOptionPolicy::Throw)->disable_flag_override();
   app.add_option("arguments", args.program_arguments, "the program's own arguments, after --");
   app.footer("Example: setuptvx --machine /tmp/m -- -play Zephra");
+}
+
+// Bad input is one line, whatever the parser would say over several.
+std::string OneLine(std::string text) {
+  while (!text.empty() && (text.back() == '\n' || text.back() == ' ')) text.pop_back();
+  for (char& c : text)
+    if (static_cast<unsigned char>(c) < 0x20) c = ' ';
+  return text;
+}
+
+// The parser's own report takes two lines and its own exit codes; here bad
+// input ends with one line and 2, as every other refusal does. Help ends
+// with 0. Answers the exit code when the run stops here.
+std::optional<int> ParseArguments(CLI::App& app, int argc, char** argv) {
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::ParseError& error) {
+    if (error.get_exit_code() == 0) return app.exit(error);
+    std::string problem = error.what();
+    for (const CLI::Option* option : app.get_options())
+      if (option->nonpositional() && option->count() > 1)
+        problem = option->get_name() + " is given more than once";
+    std::cerr << "setuptvx: " << OneLine(problem) << "\n";
+    return 2;
+  }
+  return std::nullopt;
 }
 
 int MakeMachine(const Arguments& args) {
@@ -94,6 +127,11 @@ int RunOnMachine(const Arguments& args) {
   std::cout << "setuptvx: " << report.summary << "\n";
   const auto problems = machine->ui().AnswerProblems();
   for (const std::string& problem : problems) std::cerr << "setuptvx: answer script: " << problem << "\n";
+  // What the machine could not do makes the run's record incomplete: that
+  // outweighs an answer script not followed.
+  const auto& faults = machine->faults().list();
+  for (const std::string& fault : faults) std::cerr << "setuptvx: machine: " << fault << "\n";
+  if (!faults.empty()) return 4;
   return problems.empty() ? 0 : 3;
 }
 
@@ -103,7 +141,7 @@ int main(int argc, char** argv) {
   CLI::App app{"setuptvx: the setup program on a simulated Windows machine"};
   Arguments args;
   DefineOptions(app, args);
-  CLI11_PARSE(app, argc, argv);
+  if (const auto stop = ParseArguments(app, argc, argv)) return *stop;
   if (!args.new_machine.empty()) return MakeMachine(args);
   if (args.machine.empty()) {
     std::cerr << "setuptvx: give --machine FOLDER (or --new-machine FOLDER --profile FILE)\n";

@@ -29,9 +29,9 @@ inline constexpr const char* kConfigurationMissingFormat = "The config N\xB0%ld 
 // String numbers the matching and its dialogs share.
 namespace text {
 inline constexpr int kAdministratorRight = 456;  // display name of the administrator test
-inline constexpr int kBytes = 300;               // size units of the sizes shown
-inline constexpr int kKilobytes = 301;
-inline constexpr int kMegabytes = 302;
+inline constexpr int kBytes = 303;               // size units of the sizes shown
+inline constexpr int kKilobytes = 304;
+inline constexpr int kMegabytes = 305;
 }  // namespace text
 
 struct MatchingEnvironment {

@@ -9,6 +9,7 @@
 #include "platform/button_control.h"
 #include "platform/graphics_types.h"
 #include "platform/surface.h"
+#include "platform/tree_control.h"
 
 namespace tvx {
 
@@ -61,6 +62,8 @@ class DialogView {
 
   // Takes over an owner-drawn child control; null when there is none.
   virtual ButtonControl* AttachButton(int id, ButtonEvents& events) = 0;
+  // Takes over a tree-view control; null when there is none.
+  virtual TreeControl* AttachTree(int id, TreeEvents& events) = 0;
   // Copies a bitmap to the window's client area through a palette (or none).
   virtual void PaintBitmap(const OffscreenBitmap& bitmap, const LogicalPalette* palette, int x, int y) = 0;
 
@@ -75,6 +78,8 @@ class DialogView {
   virtual int Metric(SystemMetric metric) = 0;
   // Whether the Return key is down, or was pressed since the last query.
   virtual bool ReturnKeyDown() = 0;
+  // The hourglass while a model works, and the pointer it replaced after.
+  virtual void SetWaitCursor(bool waiting) = 0;
 };
 
 }  // namespace tvx

@@ -42,6 +42,18 @@ inline constexpr int kShowDefault = 10;
 // WinExec answers above this when the program started.
 inline constexpr std::uint32_t kLastStartError = 31;
 
+// ---- Shell links -------------------------------------------------------
+// One shortcut file as the shell writes it.
+struct ShellLink {
+  std::string file;  // the ".lnk" file to write
+  std::string target;
+  std::string arguments;
+  std::string working_directory;
+  std::string icon_path;
+  int icon_index = 0;
+};
+// ------------------------------------------------------------------------
+
 class Shell {
  public:
   virtual ~Shell() = default;
@@ -71,6 +83,12 @@ class Shell {
   virtual std::uint32_t StartProgram(std::string_view command_line, int show_state) = 0;
   // ExitWindowsEx with shutdown and reboot; false when refused.
   virtual bool RequestRestart() = 0;
+
+  // ---- Shell links -----------------------------------------------------
+  // Writes the shortcut file through the shell-link object, replacing one
+  // already there; false when it could not be written.
+  virtual bool CreateShellLink(const ShellLink& link) = 0;
+  // ----------------------------------------------------------------------
 };
 
 }  // namespace tvx

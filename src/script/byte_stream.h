@@ -33,6 +33,8 @@ class ByteStream {
   bool Skip(std::uint64_t distance);
   // Bytes left before the end, when the length is known.
   std::uint64_t Remaining();
+  // How many bytes were taken from the start so far.
+  std::uint64_t Offset() const { return position_ - static_cast<std::uint64_t>(end_ - next_); }
 
   // The buffered bytes not read yet, for scanners that take several at once.
   std::string_view Buffered() const { return {next_, static_cast<std::size_t>(end_ - next_)}; }

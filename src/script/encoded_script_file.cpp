@@ -32,15 +32,24 @@ bool EncodedScriptFile::ObeySkip(std::int32_t distance) {
   return distance >= 0 && stream_.Skip(static_cast<std::uint64_t>(distance));
 }
 
+bool EncodedScriptFile::Broken(std::uint64_t record, bool cut) {
+  broken_ = Break{record, cut};
+  return false;
+}
+
 bool EncodedScriptFile::ReadHeader() {
   for (;;) {
+    const std::uint64_t record = stream_.Offset();
     const int tag = ReadRaw();
     std::int32_t distance = 0;
     if (tag == container::kSkipTag) {
-      if (!ReadDistance(false, distance) || !ObeySkip(distance)) return false;
+      if (!ReadDistance(false, distance)) return Broken(record, true);
+      if (distance >= 0 && stream_.Remaining() < static_cast<std::uint64_t>(distance))
+        return Broken(record, true);
+      if (!ObeySkip(distance)) return Broken(record, false);
     } else if (tag == container::kKeyTag) {
       const int b0 = ReadRaw(), b1 = ReadRaw(), b2 = ReadRaw(), b3 = ReadRaw();
-      if (b3 < 0) return false;
+      if (b3 < 0) return Broken(record, true);
       k0_ = static_cast<std::uint8_t>(b0);
       k1_ = static_cast<std::uint8_t>(b1);
       d0_ = static_cast<std::uint8_t>(b2);
@@ -48,27 +57,30 @@ bool EncodedScriptFile::ReadHeader() {
       keyed_ = true;
       return true;
     } else {
-      return false;
+      return Broken(record, tag < 0);
     }
   }
 }
 
 bool EncodedScriptFile::LoadNextRecord() {
   for (;;) {
+    const std::uint64_t record = stream_.Offset();
     const int tag = ReadDeciphered();
     std::int32_t value = 0;
     if (tag == container::kSkipTag) {
-      if (!ReadDistance(true, value) || !ObeySkip(value)) return false;
+      if (!ReadDistance(true, value)) return Broken(record, true);
+      if (value >= 0 && stream_.Remaining() < static_cast<std::uint64_t>(value)) return Broken(record, true);
+      if (!ObeySkip(value)) return Broken(record, false);
     } else if (tag == container::kDataTag) {
-      if (!ReadDistance(true, value)) return false;
+      if (!ReadDistance(true, value)) return Broken(record, true);
       const std::uint32_t length = static_cast<std::uint32_t>(value);
       // A record cut short is dropped whole, as a short read of it would be;
       // checking first keeps a forged length from reserving memory.
-      if (stream_.Remaining() < length) return false;
+      if (stream_.Remaining() < length) return Broken(record, true);
       chunk_left_ = length;
       if (length > 0) return true;
     } else {
-      return false;
+      return tag < 0 ? false : Broken(record, false);
     }
   }
 }

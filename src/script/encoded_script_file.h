@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "script/byte_stream.h"
@@ -26,11 +27,21 @@ class EncodedScriptFile : public LineSource {
   // Whether the header held a key record, that is, whether this is a container at all.
   bool keyed() const { return keyed_; }
 
+  // Where the text stopped short of the file's end: a record cut by the end
+  // of the file, or one of no known kind. Authors are told where; the
+  // program itself reads what came before, as it always has.
+  struct Break {
+    std::uint64_t offset;  // of the record's tag
+    bool cut;              // the file ends inside the record
+  };
+  const std::optional<Break>& broken() const { return broken_; }
+
  private:
   int ReadRaw() { return stream_.Get(); }
   int ReadDeciphered();
   bool ReadHeader();
   bool LoadNextRecord();
+  bool Broken(std::uint64_t record, bool cut);
   bool ReadDistance(bool deciphered, std::int32_t& value);
   bool ObeySkip(std::int32_t distance);
 
@@ -40,6 +51,7 @@ class EncodedScriptFile : public LineSource {
   bool ended_ = false;
   std::uint32_t chunk_left_ = 0;
   std::string piece_;
+  std::optional<Break> broken_;
 };
 
 }  // namespace tvx

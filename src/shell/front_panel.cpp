@@ -32,6 +32,8 @@ const char* StartupResultName(StartupResult result) {
       return "no language";
     case StartupResult::ProductRunning:
       return "product running";
+    case StartupResult::MutexNotCreated:
+      return "mutex not created";
     case StartupResult::PreparationFailed:
       return "preparation failed";
     case StartupResult::PanelPicturesMissing:
@@ -87,15 +89,15 @@ StartupResult FrontPanel::Steps(DialogView* view) {
   if (session_.quit_requested) return StartupResult::WebLinkOpened;
   if (switches_.play_mode) DeleteRestartEntries();
   if (!CheckOperatingSystem()) return StartupResult::UnsupportedSystem;
-  if (!switches_.play_mode && !TakeSetupMutex()) return StartupResult::AlreadyRunning;
+  if (!switches_.play_mode)
+    if (const StartupResult taken = TakeSetupMutex(); taken != StartupResult::Continue) return taken;
   const std::string path = ScriptPath();
   if (path.empty()) return StartupResult::NoScriptPath;
   if (!LoadScriptAndChoice(path)) return result_;
   source_root_ = FindSourceRoot(platform_.files, script_);
   matcher_->set_client_source_folder(ClientSourceFolder(script_, source_root_, matcher_->installed()));
   if (!ChooseLanguageAndStrings()) return StartupResult::NoLanguage;
-  session_.product_mutex = TakeProductMutex(platform_.shell, script_.volume_name, switches_.play_mode);
-  if (!session_.product_mutex) return StartupResult::ProductRunning;
+  if (const StartupResult held = HoldProductMutex(); held != StartupResult::Continue) return held;
   if (!switches_.play_mode && !switches_.uninstall_mode) OpenSplash();
   if (!matcher_->Prepare(switches_.uninstall_mode)) return StartupResult::PreparationFailed;
   return RunMode(view);
@@ -117,11 +119,22 @@ bool FrontPanel::CheckOperatingSystem() {
   return false;
 }
 
-bool FrontPanel::TakeSetupMutex() {
+// A mutex that cannot be created (a name longer than Windows allows) stops
+// start-up: going on would run two copies unchecked.
+StartupResult FrontPanel::TakeSetupMutex() {
   MutexResult mutex = platform_.shell.CreateNamedMutex(kSetupMutexName);
-  if (mutex.already_existed) return false;
+  if (mutex.already_existed) return StartupResult::AlreadyRunning;
+  if (!mutex.handle) return StartupResult::MutexNotCreated;
   session_.setup_mutex = std::move(mutex.handle);
-  return true;
+  return StartupResult::Continue;
+}
+
+StartupResult FrontPanel::HoldProductMutex() {
+  MutexResult mutex = TakeProductMutex(platform_.shell, script_.volume_name, switches_.play_mode);
+  if (mutex.already_existed) return StartupResult::ProductRunning;
+  if (!mutex.handle) return StartupResult::MutexNotCreated;
+  session_.product_mutex = std::move(mutex.handle);
+  return StartupResult::Continue;
 }
 
 std::string FrontPanel::InstallDataFolder() {
@@ -206,7 +219,7 @@ StartupResult FrontPanel::PlayMode() {
     return StartupResult::Continue;
   }
   if (!matcher_->InstalledConfigurationUsable()) return StartupResult::InstalledConfigurationUnusable;
-  if (!TakeSetupMutex()) return StartupResult::AlreadyRunning;
+  if (const StartupResult taken = TakeSetupMutex(); taken != StartupResult::Continue) return taken;
   Play(nullptr);
   return StartupResult::Continue;
 }

@@ -33,6 +33,7 @@ enum class StartupResult {
   InstalledChoiceMissing,          // the recorded configuration is not in the script (reported)
   NoLanguage,                      // the choice was cancelled or the strings could not be read
   ProductRunning,                  // the product's mutex is held: the game runs
+  MutexNotCreated,                 // the single-instance or the product's mutex could not be created
   PreparationFailed,               // the machine could not be evaluated
   PanelPicturesMissing,            // the background or a button picture is missing (reported)
   GuidePicturesMissing,            // the guide's pictures are missing: the panel stays as it is
@@ -86,7 +87,8 @@ class FrontPanel : public DialogModel {
   StartupResult Steps(DialogView* view);
   void DeleteRestartEntries();
   bool CheckOperatingSystem();
-  bool TakeSetupMutex();
+  StartupResult TakeSetupMutex();
+  StartupResult HoldProductMutex();
   std::string ScriptPath();
   bool LoadScriptAndChoice(const std::string& path);
   bool ChooseLanguageAndStrings();

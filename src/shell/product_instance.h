@@ -10,9 +10,9 @@
 namespace tvx {
 
 // Takes the product's mutex (volume name + "EXE"). When another holder has
-// it and bring_game_forward is set, the running game's window comes to the
-// front; answers null then.
-std::unique_ptr<MutexHandle> TakeProductMutex(Shell& shell, std::string_view volume_name,
-                                              bool bring_game_forward);
+// it (already_existed, no handle) and bring_game_forward is set, the running
+// game's window comes to the front. Neither a handle nor already_existed:
+// the mutex could not be created.
+MutexResult TakeProductMutex(Shell& shell, std::string_view volume_name, bool bring_game_forward);
 
 }  // namespace tvx

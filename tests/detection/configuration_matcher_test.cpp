@@ -103,7 +103,7 @@ TEST(ConfigurationMatcher, CommonFilesCountUnlessTheConfigurationGoesWithout) {
   EXPECT_TRUE(without.selectable);
   EXPECT_FALSE(matcher.no_match());
   EXPECT_EQ(matcher.SizedName(without),
-            "Config1 (~ " + std::to_string(matcher.ConfigurationSize(without) / 2) + " S301)");
+            "Config1 (~ " + std::to_string(matcher.ConfigurationSize(without) / 2) + " S304)");
 }
 
 TEST(ConfigurationMatcher, LanguageFilesOfTheChosenLanguageAreAddedOnce) {

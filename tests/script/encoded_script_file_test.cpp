@@ -38,6 +38,17 @@ std::string Decipher(std::string_view container) {
   return text;
 }
 
+// How the data ended once all of it was read: "" at the file's end,
+// "cut@N" or "unknown@N" for a record at offset N.
+std::string BreakOf(std::string_view container) {
+  EncodedScriptFile file{ByteStream(container)};
+  while (file.ReadChar() >= 0) {
+  }
+  const auto& broken = file.broken();
+  if (!broken) return "";
+  return (broken->cut ? "cut@" : "unknown@") + std::to_string(broken->offset);
+}
+
 std::vector<std::string> Lines(ScriptLineReader& reader) {
   std::vector<std::string> lines;
   for (std::string_view line = reader.NextSignificantLine(); !line.empty();
@@ -92,36 +103,44 @@ TEST(EncodedScriptFile, CarriageReturnsAreDroppedEverywhere) {
   EXPECT_EQ(Lines(*EncodedReaderOfBytes(container)), (std::vector<std::string>{"AB"}));
 }
 
-TEST(EncodedScriptFile, BadContainersEndTheDataCleanly) {
+TEST(EncodedScriptFile, BadContainersEndTheDataCleanlyAndTellWhere) {
   const std::string good = authoring::WriteEncodedScript("ONE\nTWO\n", {.chunk_size = 4});
+  // The last record: its tag, its length and "TWO\n".
+  const std::string last_record = "cut@" + std::to_string(good.size() - 9);
   const struct {
     const char* label;
     std::string bytes;
     std::string text;
     bool keyed;
+    std::string broken;
   } cases[] = {
-      {"empty file", "", "", false},
-      {"no key record", "plain text\n", "", false},
-      {"key record cut short", Bytes({0x3B, 1, 2}), "", false},
-      {"header skip past the end", Bytes({0x51, 0x10, 0, 0, 0, 1}), "", false},
-      {"key and nothing else", Bytes({0x3B, 1, 2, 3, 4}), "", true},
-      {"last record cut short: dropped whole", good.substr(0, good.size() - 1), "ONE\n", true},
+      {"empty file", "", "", false, "cut@0"},
+      {"no key record", "plain text\n", "", false, "unknown@0"},
+      {"key record cut short", Bytes({0x3B, 1, 2}), "", false, "cut@0"},
+      {"header skip past the end", Bytes({0x51, 0x10, 0, 0, 0, 1}), "", false, "cut@0"},
+      {"key and nothing else", Bytes({0x3B, 1, 2, 3, 4}), "", true, ""},
+      {"last record cut short: dropped whole", good.substr(0, good.size() - 1), "ONE\n", true, last_record},
+      {"a whole container", good, "ONE\nTWO\n", true, ""},
       // Pins a hang: a skip record pointing back at itself would be obeyed for ever.
-      {"backward skip", Bytes({0x51, 0xFB, 0xFF, 0xFF, 0xFF}), "", false},
+      {"backward skip", Bytes({0x51, 0xFB, 0xFF, 0xFF, 0xFF}), "", false, "unknown@0"},
       // Pins an allocation of gigabytes on a forged length.
-      {"forged huge length", KeyedBody({0xC8, 0xFF, 0xFF, 0xFF, 0xFF, 'a', 'b'}), "", true},
-      {"length cut short", KeyedBody({0xC8, 2, 0}), "", true},
+      {"forged huge length", KeyedBody({0xC8, 0xFF, 0xFF, 0xFF, 0xFF, 'a', 'b'}), "", true, "cut@5"},
+      {"length cut short", KeyedBody({0xC8, 2, 0}), "", true, "cut@5"},
+      {"body skip past the end", KeyedBody({0xC8, 1, 0, 0, 0, 'a', 0x51, 9, 0, 0, 0, 'b'}), "a", true,
+       "cut@11"},
       // Pins a hang: the same, inside the enciphered body.
       {"backward skip in the body", KeyedBody({0x51, 0xFB, 0xFF, 0xFF, 0xFF, 0xC8, 1, 0, 0, 0, 'a'}), "",
-       true},
-      {"unknown tag in the body", KeyedBody({0xC8, 1, 0, 0, 0, 'a', 0x3B, 0xC8, 1, 0, 0, 0, 'b'}), "a", true},
-      {"empty records are passed over", KeyedBody({0xC8, 0, 0, 0, 0, 0xC8, 1, 0, 0, 0, 'c'}), "c", true},
+       true, "unknown@5"},
+      {"unknown tag in the body", KeyedBody({0xC8, 1, 0, 0, 0, 'a', 0x3B, 0xC8, 1, 0, 0, 0, 'b'}), "a", true,
+       "unknown@11"},
+      {"empty records are passed over", KeyedBody({0xC8, 0, 0, 0, 0, 0xC8, 1, 0, 0, 0, 'c'}), "c", true, ""},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.label);
     EncodedScriptFile file{ByteStream(c.bytes)};
     EXPECT_EQ(file.keyed(), c.keyed);
     EXPECT_EQ(Decipher(c.bytes), c.text);
+    EXPECT_EQ(BreakOf(c.bytes), c.broken);
   }
 }
 

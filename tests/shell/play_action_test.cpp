@@ -3,6 +3,8 @@
 // playable configuration, and every way a start ends.
 #include <gtest/gtest.h>
 
+#include "platform/host/escaped_text.h"
+
 #include "platform/file_services.h"
 #include "shell/play_rig.h"
 
@@ -54,9 +56,12 @@ TEST(PlayTest, TheInstalledGameReceivesItsLanguageAndTheDiscDrive) {
     // Directory + WORKING DIRECTORY ".".
     EXPECT_EQ(games[0].directory, "C:\\Tarvex\\Zephra");
     EXPECT_TRUE(games[0].mutex_taken) << "the product mutex is closed before the game starts";
-    EXPECT_EQ(machine->Journal(),
-              std::string("run C:\\Tarvex\\Zephra\\Zephra.exe in C:\\Tarvex\\Zephra with ") +
-                  row.command_line + "\n");
+    EXPECT_EQ(
+        machine->Journal(),
+        "run " +
+            host::EscapedText(std::string("C:\\Tarvex\\Zephra\\Zephra.exe in C:\\Tarvex\\Zephra with ") +
+                              row.command_line) +
+            "\n");
     EXPECT_FALSE(Contains(machine->Transcript(), "dialog id=102")) << "no panel in play mode";
   }
 }

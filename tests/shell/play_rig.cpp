@@ -97,7 +97,8 @@ SetupRun StartSetup(TestMachine& machine, const std::string& command_line,
 }
 
 StartAnswering::StartAnswering(host::SimulatedMachine& machine, std::uint32_t result)
-    : HostShell(machine.folder(), machine.profile(), machine.journal(), machine.files()), result_(result) {}
+    : HostShell(machine.folder(), machine.profile(), machine.journal(), machine.faults(), machine.files()),
+      result_(result) {}
 
 std::uint32_t StartAnswering::StartProgram(std::string_view, int) {
   ++starts_;

@@ -59,15 +59,18 @@ TEST(ProductInstanceTest, ARunningGameIsRaisedOnlyWhenPlaying) {
   TestMachine machine = TwoDiscMachine(
       "\"processes\": [{\"executable\": \"C:\\\\Tarvex\\\\Zephra\\\\ZEPHRA.EXE\", \"window\": \"Zephra\"}],");
   Shell& shell = machine.platform().shell;
-  auto first = TakeProductMutex(shell, "ZEPHRA", true);
-  ASSERT_NE(first, nullptr);
+  const MutexResult first = TakeProductMutex(shell, "ZEPHRA", true);
+  ASSERT_NE(first.handle, nullptr);
+  EXPECT_FALSE(first.already_existed);
   EXPECT_EQ(machine.Journal(), "");
 
-  EXPECT_EQ(TakeProductMutex(shell, "ZEPHRA", false), nullptr);
+  const MutexResult second = TakeProductMutex(shell, "ZEPHRA", false);
+  EXPECT_EQ(second.handle, nullptr);
+  EXPECT_TRUE(second.already_existed);
   EXPECT_EQ(machine.Journal(), "");
   // Regression: the game runs as ZEPHRA.EXE, which the volume name alone
   // never matched, so the running game was never raised.
-  EXPECT_EQ(TakeProductMutex(shell, "ZEPHRA", true), nullptr);
+  EXPECT_TRUE(TakeProductMutex(shell, "ZEPHRA", true).already_existed);
   EXPECT_EQ(machine.Journal(), "front Zephra\n");
 }
 

@@ -125,6 +125,51 @@ TEST(StartupTest, ARunningGameKeepsTheProductMutexAndComesToTheFrontInPlayMode) 
   EXPECT_EQ(machine.Journal(), "front Zephra\n");
 }
 
+void SetVolumeName(TestMachine& machine, const std::string& name) {
+  std::string script = machine.ReadFile("D:\\InstData\\tvx.ins");
+  const std::string line = "[VOLUME NAME]\r\nZEPHRA\r\n";
+  ASSERT_NE(script.find(line), std::string::npos);
+  script.replace(script.find(line), line.size(), "[VOLUME NAME]\r\n" + name + "\r\n");
+  machine.WriteFile("D:\\InstData\\tvx.ins", script);
+}
+
+// Pins a fault: a mutex that could not be created was taken for the game
+// running (or, for the setup mutex, for none running at all).
+TEST(StartupTest, AMutexThatCannotBeCreatedStopsStartUpOfItsOwn) {
+  struct Row {
+    const char* name;
+    std::function<void(TestMachine&)> spoil;
+    const char* command_line;
+    StartupResult result;
+    const char* fault;  // what the machine tells it could not do; "" for nothing
+  };
+  const auto mutexes_folder_is_a_file = [](TestMachine& m) { WriteHostText(m.folder() / "mutexes", ""); };
+  const Row rows[] = {
+      {"the longest volume name a mutex takes",
+       [](TestMachine& m) { SetVolumeName(m, std::string(257, 'Z')); }, "SetupTvx.exe",
+       StartupResult::Continue, ""},
+      {"a volume name one longer", [](TestMachine& m) { SetVolumeName(m, std::string(258, 'Z')); },
+       "SetupTvx.exe", StartupResult::MutexNotCreated, ""},
+      {"no mutexes folder to hold the setup mutex", mutexes_folder_is_a_file, "SetupTvx.exe",
+       StartupResult::MutexNotCreated, "cannot make the mutex lock file"},
+      {"nor the product's in play mode", mutexes_folder_is_a_file, "SetupTvx.exe -play Zephra",
+       StartupResult::MutexNotCreated, "cannot make the mutex lock file"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    TestMachine machine = SampleMachine("win98", "dialog 133 press 1\n");
+    row.spoil(machine);
+    EXPECT_EQ(Start(machine, row.command_line).result, row.result);
+    const auto& faults = machine.machine().faults().list();
+    if (*row.fault) {
+      ASSERT_EQ(faults.size(), 1u);
+      EXPECT_TRUE(Contains(faults[0], row.fault)) << faults[0];
+    } else {
+      EXPECT_TRUE(faults.empty());
+    }
+  }
+}
+
 TEST(StartupTest, EveryWayStartUpFailsIsReportedOnce) {
   struct Row {
     const char* name;
@@ -165,6 +210,33 @@ TEST(StartupTest, EveryWayStartUpFailsIsReportedOnce) {
     // The guide's failure leaves the panel up without states applied.
     EXPECT_EQ(Contains(machine.Transcript(), "dialog id=102") && !Contains(machine.Transcript(), "from=init"),
               row.result == StartupResult::GuidePicturesMissing);
+  }
+}
+
+// Pins a fault: a panel its set-up ended was still painted and written
+// out, a bare background passing for the panel.
+TEST(StartupTest, OnlyAPanelThatShowsIsPhotographed) {
+  struct Row {
+    const char* name;
+    const char* removed;  // from the disc's InstData; "" for nothing
+    StartupResult result;
+    bool photographed;
+  };
+  const Row rows[] = {{"the whole disc", "", StartupResult::Continue, true},
+                      {"a button picture missing", "Playd.pcx", StartupResult::PanelPicturesMissing, false}};
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    TemporaryFolder folder;
+    TestMachine::Options options;
+    options.profile_file = ExampleProfile("win98");
+    options.disc = SampleDisc();
+    options.answers = "dialog 133 press 1\n";
+    options.run.ui.snapshots[FrontPanel::kTemplate] = folder.path() / "panel.png";
+    TestMachine machine(options);
+    if (*row.removed) fs::remove(machine.HostPath("D:\\InstData") / row.removed);
+    EXPECT_EQ(Start(machine, "SetupTvx.exe").result, row.result);
+    EXPECT_EQ(fs::exists(folder.path() / "panel.png"), row.photographed);
+    EXPECT_TRUE(machine.machine().faults().list().empty());
   }
 }
 

@@ -2,10 +2,13 @@
 #include <windows.h>
 
 #include <fstream>
+#include <iterator>
+#include <optional>
 #include <sstream>
 
 #include "platform/contract/contract_backend.h"
 #include "platform/file_services.h"
+#include "platform/path_text.h"
 #include "platform/win32/win32_platform.h"
 
 namespace tvx::testing {
@@ -25,6 +28,60 @@ bool RunsAsUnixRoot() {
   return false;
 }
 
+// Wine's name for a file on the Unix side; empty on Windows.
+std::string UnixFileName(const std::string& windows_path) {
+  using Convert = char*(CDECL*)(const wchar_t*);
+  const auto convert = reinterpret_cast<Convert>(reinterpret_cast<void*>(
+      ::GetProcAddress(::GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
+  wchar_t wide[MAX_PATH + 1] = {};
+  if (!convert || !::MultiByteToWideChar(CP_ACP, 0, windows_path.c_str(), -1, wide, MAX_PATH)) return {};
+  char* unix_name = convert(wide);
+  if (!unix_name) return {};
+  std::string name(unix_name);
+  ::HeapFree(::GetProcessHeap(), 0, unix_name);
+  return name;
+}
+
+// Wine starts a Unix program as a Windows one would be, with the standard
+// handles given: its output goes to a file.
+std::optional<std::string> RunUnixProgram(const std::string& command_line, const std::string& output_path) {
+  SECURITY_ATTRIBUTES inherit{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
+  const HANDLE output = ::CreateFileA(output_path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit,
+                                      CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (output == INVALID_HANDLE_VALUE) return std::nullopt;
+  // Without a standard input of its own the Unix side is not started
+  // when the test itself runs without one (as under ctest).
+  const HANDLE input = ::CreateFileA("NUL", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit,
+                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdInput = input;
+  startup.hStdOutput = output;
+  startup.hStdError = output;
+  PROCESS_INFORMATION process{};
+  std::string line = command_line;
+  const BOOL started =
+      ::CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process);
+  ::CloseHandle(output);
+  if (input != INVALID_HANDLE_VALUE) ::CloseHandle(input);
+  if (!started) return std::nullopt;
+  ::WaitForSingleObject(process.hProcess, 30000);
+  ::CloseHandle(process.hThread);
+  ::CloseHandle(process.hProcess);
+  // Wine does not follow a Unix child: its handle is signalled at once, so
+  // the output is read once it stops growing.
+  std::string previous;
+  for (int tries = 0; tries < 100; ++tries) {
+    ::Sleep(100);
+    std::ifstream text(output_path, std::ios::binary);
+    std::string now((std::istreambuf_iterator<char>(text)), {});
+    if (!now.empty() && now == previous) return now;
+    previous = std::move(now);
+  }
+  return previous;
+}
+
 class Win32ContractBackend : public ContractBackend {
  public:
   Win32ContractBackend() {
@@ -42,6 +99,16 @@ class Win32ContractBackend : public ContractBackend {
   const std::string& scratch() const override { return scratch_; }
   bool real_api() const override { return true; }
   bool unix_root() const override { return unix_root_; }
+  std::optional<std::string> Lnkinfo(const std::string& windows_path) override {
+    const std::string unix_name = UnixFileName(windows_path);
+    if (unix_name.empty()) return std::nullopt;
+    return RunUnixProgram("Z:\\usr\\bin\\lnkinfo \"" + unix_name + "\"", scratch_ + "\\lnkinfo.txt");
+  }
+  std::string RunningProgram() const override {
+    char path[MAX_PATH + 1] = {};
+    ::GetModuleFileNameA(nullptr, path, MAX_PATH);
+    return std::string(AfterLastBackslash(path));
+  }
 
  private:
   win32::Win32Platform real_;

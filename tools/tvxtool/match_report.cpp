@@ -104,7 +104,12 @@ std::optional<ordered_json> MatchReport(Platform& platform, InstallScript& scrip
   BindProbes(tests, probes);
   ConfigurationMatcher matcher({platform, script, tests, state, registry_state, detection_state, ui_state},
                                probes);
-  matcher.LoadInstalledChoice();
+  // The record is read here for the client's rule and again by Prepare; a
+  // record naming no configuration stops both, as it stops start-up.
+  if (!matcher.LoadInstalledChoice()) {
+    error = "the configuration recorded in tvx.ini is not in the script";
+    return std::nullopt;
+  }
   // The client's files count only before the product is installed.
   if (script.client_offered && !matcher.installed())
     matcher.set_client_source_folder("D:\\" + script.client_folder);

@@ -8,6 +8,8 @@
 #include "encoded_script_writer.h"
 #include "match_report.h"
 #include "pcx2png_command.h"
+#include "platform/file_services.h"
+#include "platform/path_text.h"
 #include "preview_command.h"
 #include "scratch_machine.h"
 #include "script/detection_catalogue.h"
@@ -28,6 +30,8 @@ struct Loaded {
 };
 
 bool ReadBytes(const std::string& path, std::string& bytes) {
+  // A folder opens as a stream on Linux and reads as nothing.
+  if (!fs::is_regular_file(path)) return false;
   std::ifstream in(path, std::ios::binary);
   if (!in) return false;
   std::ostringstream content;
@@ -73,6 +77,45 @@ std::string Summary(const tvx::InstallScript& script) {
       std::to_string(FileCount(script)) + " files");
 }
 
+// Where the container the program read stopped, when its text did not
+// reach the file's end: the program only says "Error in line N".
+void ReportContainerBreak(const Loaded& loaded, const std::string& script_path) {
+  tvx::FileSystem& files = loaded.machine->platform().files;
+  const std::string base = tvx::EncodedBaseName(loaded.script.load.path);
+  for (const char* extension : {".dat", ".des"}) {
+    std::string bytes;
+    if (tvx::ReadWholeFile(files, base + extension, bytes) != tvx::FileError::None) continue;
+    tvx::EncodedScriptFile container{tvx::ByteStream(bytes)};
+    while (container.ReadChar() >= 0) {
+    }
+    if (const auto& broken = container.broken())
+      std::cout << script_path << ": error: the container " << (broken->cut ? "is cut inside" : "has")
+                << " a record" << (broken->cut ? "" : " of no known kind") << " at byte " << broken->offset
+                << "; its text stops there\n";
+    return;
+  }
+}
+
+// What start-up refuses although the script loaded, told before a user
+// meets a program that ends without a word.
+std::vector<std::string> StartupWarnings(const Loaded& loaded) {
+  std::vector<std::string> warnings;
+  const tvx::LanguageTable& languages = loaded.script.languages;
+  if (languages.keys.empty()) warnings.push_back("no LANGUAGES: the program ends at start-up without a word");
+  for (std::size_t i = 0; i < languages.keys.size(); ++i) {
+    const std::string& key = languages.keys[i];
+    if (i >= languages.common_strings_files.size() || i >= languages.product_strings_files.size()) {
+      warnings.push_back("language " + key + " names no strings files: choosing it ends the program");
+      continue;
+    }
+    for (const std::string& name : {languages.common_strings_files[i], languages.product_strings_files[i]})
+      if (!loaded.machine->platform().files.Attributes(tvx::JoinPath("D:\\InstData", name)))
+        warnings.push_back("language " + key + ": no strings file " + name +
+                           ": choosing it ends the program");
+  }
+  return warnings;
+}
+
 int Check(const std::string& script_path, const std::string& label) {
   Loaded loaded;
   if (!LoadForTool(script_path, label, loaded)) return 2;
@@ -83,10 +126,14 @@ int Check(const std::string& script_path, const std::string& label) {
   }
   if (!loaded.ok) {
     std::cout << script_path << ":" << loaded.script.load.error_line << ": error: script corrupted\n";
+    if (loaded.script.load.encoded) ReportContainerBreak(loaded, script_path);
     return 1;
   }
   std::cout << Summary(loaded.script) << "\n";
-  return 0;
+  const std::vector<std::string> warnings = StartupWarnings(loaded);
+  for (const std::string& warning : warnings)
+    std::cout << tvx::authoring::Windows1252ToUtf8(script_path + ": warning: " + warning) << "\n";
+  return warnings.empty() ? 0 : 1;
 }
 
 int Dump(const std::string& script_path, const std::string& label) {

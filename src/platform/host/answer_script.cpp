@@ -69,7 +69,10 @@ constexpr std::pair<const char*, DialogAction::Kind> kActions[] = {
     {"key", DialogAction::Kind::Key},
     {"hover", DialogAction::Kind::Hover},
     {"leave", DialogAction::Kind::Leave},
-    {"display", DialogAction::Kind::Display}};
+    {"display", DialogAction::Kind::Display},
+    {"expand", DialogAction::Kind::Expand},
+    {"collapse", DialogAction::Kind::Collapse},
+    {"select-item", DialogAction::Kind::SelectItem}};
 
 // How many words each action takes after its name: control, value, text.
 std::size_t ArgumentsOf(DialogAction::Kind kind) {
@@ -90,7 +93,7 @@ std::size_t ArgumentsOf(DialogAction::Kind kind) {
 std::optional<DialogAction> ParseDialogLine(const std::vector<std::string>& words, std::string& why) {
   why =
       "\"dialog\" needs a dialog number and an action (press, return, escape, select, double-click, type, "
-      "check, key, hover, leave, display)";
+      "check, key, hover, leave, display, expand, collapse, select-item)";
   const auto dialog = Integer(words, 1);
   if (!dialog || words.size() < 3) return std::nullopt;
   DialogAction action;
@@ -106,7 +109,7 @@ std::optional<DialogAction> ParseDialogLine(const std::vector<std::string>& word
   const auto first = Integer(words, 3);
   const auto second = Integer(words, 4);
   if ((ArgumentsOf(action.kind) > 0 && !first) ||
-      (ArgumentsOf(action.kind) > 1 && action.kind != DialogAction::Kind::Type && !second)) {
+      (ArgumentsOf(action.kind) > 1 && !action.TakesText() && !second)) {
     why = "\"" + words[2] + "\" takes numbers";
     return std::nullopt;
   }
@@ -116,7 +119,7 @@ std::optional<DialogAction> ParseDialogLine(const std::vector<std::string>& word
     action.control = *first;
   }
   if (second) action.value = *second;
-  if (action.kind == DialogAction::Kind::Type) action.text = words[4];
+  if (action.TakesText()) action.text = words[4];
   return action;
 }
 
@@ -213,6 +216,10 @@ int AnswerScript::NextLine() const {
   return std::visit([](const auto& entry) { return entry.line; }, answers_[next_]);
 }
 
+bool DialogAction::TakesText() const {
+  return kind == Kind::Type || kind == Kind::Expand || kind == Kind::Collapse || kind == Kind::SelectItem;
+}
+
 std::string DialogAction::Describe() const {
   for (const auto& [name, kind_of] : kActions) {
     if (kind_of != kind) continue;
@@ -223,7 +230,7 @@ std::string DialogAction::Describe() const {
         return std::string(name) + " " + std::to_string(kind == Kind::Key ? value : control);
       default:
         return std::string(name) + " " + std::to_string(control) + " " +
-               (kind == Kind::Type ? "\"" + text + "\"" : std::to_string(value));
+               (TakesText() ? "\"" + text + "\"" : std::to_string(value));
     }
   }
   return "?";

@@ -8,8 +8,10 @@
 //
 // Dialog actions: press ID, return (the Return key: the default button
 // with the key held), escape (Cancel, even without a visible button), select ID INDEX, double-click ID INDEX,
-// type ID "TEXT", check ID 0|1, key CODE. A dialog takes the dialog lines
-// for it that come next, until one of them ends it.
+// type ID "TEXT", check ID 0|1, key CODE; on a tree view expand ID "PATH",
+// collapse ID "PATH", select-item ID "PATH" (the item texts from a root,
+// joined by "\"). A dialog takes the dialog lines for it that come next,
+// until one of them ends it.
 //
 // Answers are taken in order. A caption= filter must equal the box's
 // caption, a text~ filter must occur in its text; quoted values take the
@@ -34,14 +36,31 @@ struct BoxAnswer {
 };
 
 struct DialogAction {
-  enum class Kind { Press, Return, Escape, Select, DoubleClick, Type, Check, Key, Hover, Leave, Display };
+  enum class Kind {
+    Press,
+    Return,
+    Escape,
+    Select,
+    DoubleClick,
+    Type,
+    Check,
+    Key,
+    Hover,
+    Leave,
+    Display,
+    Expand,
+    Collapse,
+    SelectItem
+  };
   int dialog = 0;
   Kind kind = Kind::Press;
   int control = 0;
-  int value = 0;  // the index, check state, key code, or the display's height
-  std::string text;
+  int value = 0;     // the index, check state, key code, or the display's height
+  std::string text;  // typed text, or a tree item's path
   int line = 0;
 
+  // Whether the action's second argument is a text.
+  bool TakesText() const;
   // The action as the script writes it, without "dialog N".
   std::string Describe() const;
 };

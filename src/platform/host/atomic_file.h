@@ -11,6 +11,7 @@ namespace tvx::host {
 // the target and flushes the folder. A link at the target is replaced, not
 // written through.
 bool WriteFileAtomically(const std::filesystem::path& target, std::string_view contents);
+// False for anything but a regular file that could be read whole.
 bool ReadHostFile(const std::filesystem::path& path, std::string& contents);
 
 }  // namespace tvx::host

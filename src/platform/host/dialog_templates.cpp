@@ -78,9 +78,10 @@ std::optional<ControlTemplate> ParseControl(std::string_view keyword, std::strin
   if (keyword == "CONTROL" && fields.size() >= 8) {
     const std::string klass = fields[2];
     control = {Number(fields[1]),
-               klass == "Button"   ? ControlClass::Button
-               : klass == "Static" ? ControlClass::Static
-                                   : ControlClass::Other,
+               klass == "Button"          ? ControlClass::Button
+               : klass == "Static"        ? ControlClass::Static
+               : klass == "SysTreeView32" ? ControlClass::TreeView
+                                          : ControlClass::Other,
                fields[0], UnitsAt(fields, 4)};
     ApplyStyle(fields[3], control);
     return control;

@@ -12,7 +12,18 @@
 
 namespace tvx::host {
 
-enum class ControlClass { Static, Button, DefaultButton, GroupBox, Edit, ComboBox, ListBox, CheckBox, Other };
+enum class ControlClass {
+  Static,
+  Button,
+  DefaultButton,
+  GroupBox,
+  Edit,
+  ComboBox,
+  ListBox,
+  CheckBox,
+  TreeView,
+  Other
+};
 
 struct ControlTemplate {
   int id = -1;

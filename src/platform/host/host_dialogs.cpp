@@ -15,6 +15,8 @@ std::string DescribeControl(int id, const ControlState& control) {
       text += (i ? "," : "") + std::string(static_cast<int>(i) == control.selected ? "*" : "") +
               TranscriptText(control.items[i].text);
     text += "]";
+  } else if (control.kind == ControlClass::TreeView) {
+    text += control.tree.Describe();
   } else {
     text += TranscriptText(control.text);
   }
@@ -62,9 +64,12 @@ int HostUi::RunDialog(DialogModel& model) {
   const auto view = MakeView(model.TemplateId());
   if (!view) return -1;
   model.OnInit(*view);
-  if (!view->state().ended) view->FocusFirstControl();
-  model.OnPaint(*view);
-  Snapshot(*view);
+  // A dialog ended by its initialisation is never shown, nor painted.
+  if (!view->state().ended) {
+    view->FocusFirstControl();
+    model.OnPaint(*view);
+    Snapshot(*view);
+  }
   DialogRun run{view->state(), view};
   std::vector<std::string> actions;
   const std::string from = view->state().ended ? "init" : Drive(model, *view, actions);
@@ -140,8 +145,21 @@ bool HostUi::Apply(DialogModel& model, RecordingDialogView& view, const DialogAc
       view.set_screen(screen_);
       model.OnDisplayChange(view);
       return true;
+    case DialogAction::Kind::Expand:
+    case DialogAction::Kind::Collapse:
+    case DialogAction::Kind::SelectItem:
+      return usable && ApplyToTree(view, action);
   }
   return false;
+}
+
+// A click on a tree item's mark, or on the item, as a mouse would give it.
+bool HostUi::ApplyToTree(RecordingDialogView& view, const DialogAction& action) {
+  HostTreeControl* tree = view.tree(action.control);
+  const TreeItem item = tree ? tree->state().Find(action.text) : kNoTreeItem;
+  if (item == kNoTreeItem) return false;
+  if (action.kind == DialogAction::Kind::SelectItem) return tree->Select(item);
+  return tree->Expand(item, action.kind == DialogAction::Kind::Expand);
 }
 
 // The pointer over an owner-drawn control, or leaving it, as a mouse would.
@@ -157,12 +175,11 @@ void HostUi::Snapshot(const RecordingDialogView& view) {
   if (found == options_.snapshots.end()) return;
   const auto picture = view.Compose();
   std::string error;
-  if (!picture) {
-    problems_.push_back("dialog " + std::to_string(view.state().id) +
-                        " painted nothing to write as a picture");
-  } else if (!WritePng(*picture, found->second, error)) {
-    problems_.push_back(error);
-  }
+  if (!picture)
+    faults_.Add("dialog " + std::to_string(view.state().id) + " painted nothing to write to " +
+                found->second.string());
+  else if (!WritePng(*picture, found->second, error))
+    faults_.Add(error);
 }
 
 void HostUi::EndByDefault(DialogModel& model, RecordingDialogView& view, std::vector<std::string>& actions) {

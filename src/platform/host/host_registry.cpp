@@ -10,11 +10,17 @@ using namespace registry_status;
 HostRegistry::HostRegistry(std::filesystem::path file, const MachineProfile& profile)
     : file_(std::move(file)), profile_(profile) {
   std::string text;
+  std::error_code status;
+  if (!std::filesystem::exists(file_, status) && !status) return;
   if (!ReadHostFile(file_, text)) {
-    loaded_ = true;
+    problem_ = file_.string() + ": cannot be read";
     return;
   }
-  loaded_ = ParseRegedit4(text, tree_).ok;
+  const Regedit4Result result = ParseRegedit4(text, tree_);
+  if (result.ok) return;
+  problem_ = file_.string();
+  if (result.bad_line > 0) problem_ += " line " + std::to_string(result.bad_line);
+  problem_ += ": " + result.problem;
 }
 
 // A user without administrator rights on NT cannot change the machine's

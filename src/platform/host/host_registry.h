@@ -13,7 +13,9 @@ class HostRegistry : public Registry {
  public:
   // Loads the file; a missing file is an empty registry.
   HostRegistry(std::filesystem::path file, const MachineProfile& profile);
-  bool loaded() const { return loaded_; }
+  bool loaded() const { return problem_.empty(); }
+  // Why the file was refused, naming its line: one line, or empty.
+  const std::string& problem() const { return problem_; }
 
   long CreateKey(RegistryRoot root, std::string_view path) override;
   long OpenKey(RegistryRoot root, std::string_view path) override;
@@ -34,7 +36,7 @@ class HostRegistry : public Registry {
   std::filesystem::path file_;
   const MachineProfile& profile_;
   RegistryTree tree_;
-  bool loaded_ = false;
+  std::string problem_;
 };
 
 }  // namespace tvx::host

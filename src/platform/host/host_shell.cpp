@@ -5,7 +5,10 @@
 #include <unistd.h>
 
 #include <cctype>
+#include <cerrno>
+#include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 #include "platform/host/unique_fd.h"
@@ -25,8 +28,22 @@ class LockFileMutex : public MutexHandle {
   UniqueFd fd_;
 };
 
+// Windows turns an object's ANSI name into a buffer of MAX_PATH + 1 wide
+// characters: a longer name fails.
+constexpr std::size_t kMaxMutexName = 260;
+// Host file names hold 255 bytes; an escaped name may take three per
+// character.
+constexpr std::size_t kMaxPlainLockName = 200;
+
+std::uint64_t Fnv1a(std::string_view text) {
+  std::uint64_t hash = 0xCBF29CE484222325u;
+  for (unsigned char c : text) hash = (hash ^ c) * 0x100000001B3u;
+  return hash;
+}
+
 // Mutex names are case-sensitive and may hold any character: keep letters
-// and digits, escape the rest.
+// and digits, escape the rest. A name too long for a host file keeps its
+// beginning and a hash of the whole; "~" never appears in a plain one.
 std::string LockFileName(std::string_view name) {
   std::string file;
   for (unsigned char c : name) {
@@ -37,6 +54,11 @@ std::string LockFileName(std::string_view name) {
       std::snprintf(escaped, sizeof escaped, "%%%02X", c);
       file += escaped;
     }
+  }
+  if (file.size() > kMaxPlainLockName) {
+    char hash[20];
+    std::snprintf(hash, sizeof hash, "~%016llX", static_cast<unsigned long long>(Fnv1a(name)));
+    file = file.substr(0, kMaxPlainLockName - 50) + hash;
   }
   return file + ".lock";
 }
@@ -77,11 +99,16 @@ bool HostShell::OpenDocument(std::string_view target) {
 }
 
 MutexResult HostShell::CreateNamedMutex(std::string_view name) {
+  if (name.size() > kMaxMutexName) return {};
   const std::filesystem::path folder = machine_folder_ / "mutexes";
   std::error_code error;
   std::filesystem::create_directories(folder, error);
-  UniqueFd fd(::open((folder / LockFileName(name)).c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0644));
-  if (!fd) return {};
+  const std::filesystem::path file = folder / LockFileName(name);
+  UniqueFd fd(::open(file.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0644));
+  if (!fd) {
+    faults_.Add("cannot make the mutex lock file " + file.string() + ": " + std::strerror(errno));
+    return {};
+  }
   // Another holder has it: like Windows, hand back a handle all the same.
   const bool already_existed = ::flock(fd.get(), LOCK_EX | LOCK_NB) != 0;
   return {std::make_unique<LockFileMutex>(std::move(fd)), already_existed};

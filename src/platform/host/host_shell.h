@@ -8,6 +8,7 @@
 
 #include "platform/host/host_file_system.h"
 #include "platform/host/journal.h"
+#include "platform/host/machine_faults.h"
 #include "platform/host/machine_profile.h"
 #include "platform/shell.h"
 
@@ -16,11 +17,17 @@ namespace tvx::host {
 class HostShell : public Shell {
  public:
   HostShell(std::filesystem::path machine_folder, const MachineProfile& profile, Journal& journal,
-            HostFileSystem& files)
-      : machine_folder_(std::move(machine_folder)), profile_(profile), journal_(journal), files_(files) {}
+            MachineFaults& faults, HostFileSystem& files)
+      : machine_folder_(std::move(machine_folder)),
+        profile_(profile),
+        journal_(journal),
+        faults_(faults),
+        files_(files) {}
 
   std::string SpecialFolderPath(SpecialFolder folder) override;
   bool OpenDocument(std::string_view target) override;
+  // A lock file under mutexes/; a name longer than MAX_PATH is refused as
+  // Windows refuses it.
   MutexResult CreateNamedMutex(std::string_view name) override;
   // The libraries the profile declares, each function answering its number.
   std::unique_ptr<LoadedLibrary> OpenLibrary(std::string_view name) override;
@@ -36,10 +43,17 @@ class HostShell : public Shell {
   // Journalled as "restart asked"; the machine goes on.
   bool RequestRestart() override;
 
+  // ---- Shell links -----------------------------------------------------
+  // A ".lnk" file in the shell link binary format, written through the
+  // machine's file system (host_shell_link.cpp).
+  bool CreateShellLink(const ShellLink& link) override;
+  // ----------------------------------------------------------------------
+
  private:
   std::filesystem::path machine_folder_;
   const MachineProfile& profile_;
   Journal& journal_;
+  MachineFaults& faults_;
   HostFileSystem& files_;
 };
 

@@ -4,39 +4,11 @@
 #include <fstream>
 #include <iostream>
 
+#include "platform/host/escaped_text.h"
+
 namespace tvx::host {
 
-std::string TranscriptText(std::string_view text) {
-  std::string out = "\"";
-  for (const char c : text) {
-    switch (c) {
-      case '\n':
-        out += "\\n";
-        break;
-      case '\r':
-        out += "\\r";
-        break;
-      case '\t':
-        out += "\\t";
-        break;
-      case '"':
-        out += "\\\"";
-        break;
-      case '\\':
-        out += "\\\\";
-        break;
-      default:
-        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) {
-          char escaped[5];
-          std::snprintf(escaped, sizeof escaped, "\\x%02X", static_cast<unsigned char>(c));
-          out += escaped;
-        } else {
-          out += c;
-        }
-    }
-  }
-  return out + "\"";
-}
+std::string TranscriptText(std::string_view text) { return "\"" + EscapedText(text) + "\""; }
 
 std::vector<int> ButtonsOfStyle(std::uint32_t style) {
   switch (style & box::kButtonMask) {
@@ -71,8 +43,9 @@ bool IsButtonOf(int button, std::uint32_t style) {
 
 }  // namespace
 
-HostUi::HostUi(Options options)
+HostUi::HostUi(Options options, MachineFaults& faults)
     : options_(std::move(options)),
+      faults_(faults),
       surface_(DefaultSystemPalette(), [](int id) { return BitmapResourceBytes(id); }) {}
 
 int HostUi::ShowMessageBox(std::string_view text, std::string_view caption, std::uint32_t style,
@@ -126,6 +99,8 @@ void HostUi::Write(const std::string& line) {
   if (!options_.transcript.empty()) {
     std::ofstream out(options_.transcript, std::ios::binary | std::ios::app);
     out << line << '\n';
+    out.close();
+    if (!out) faults_.Add("cannot write the transcript " + options_.transcript.string());
   }
   if (options_.echo) *options_.echo << line << '\n';
 }

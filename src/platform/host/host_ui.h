@@ -11,6 +11,7 @@
 
 #include "platform/dialog_model.h"
 #include "platform/host/answer_script.h"
+#include "platform/host/machine_faults.h"
 #include "platform/host/recording_dialog_view.h"
 #include "platform/indexed_surface.h"
 #include "platform/modeless_dialog.h"
@@ -29,7 +30,9 @@ class HostUi : public Ui {
     // is first painted.
     std::map<int, std::filesystem::path> snapshots;
   };
-  explicit HostUi(Options options);
+  // What the machine cannot do (write the transcript or a picture) goes to
+  // faults.
+  HostUi(Options options, MachineFaults& faults);
 
   int ShowMessageBox(std::string_view text, std::string_view caption, std::uint32_t style,
                      BoxOwner owner) override;
@@ -66,11 +69,13 @@ class HostUi : public Ui {
   bool Apply(DialogModel& model, RecordingDialogView& view, const DialogAction& action);
   void EndByDefault(DialogModel& model, RecordingDialogView& view, std::vector<std::string>& actions);
   bool ApplyToButton(RecordingDialogView& view, const DialogAction& action);
+  bool ApplyToTree(RecordingDialogView& view, const DialogAction& action);
   void Snapshot(const RecordingDialogView& view);
   std::optional<int> Prompt(std::uint32_t style);
   void Write(const std::string& line);
 
   Options options_;
+  MachineFaults& faults_;
   std::vector<std::string> problems_;
   Size screen_{800, 600};
   IndexedSurface surface_;

@@ -2,11 +2,15 @@
 
 #include <fstream>
 
+#include "platform/host/escaped_text.h"
+
 namespace tvx::host {
 
 void Journal::Record(std::string_view what, std::string_view detail) {
   std::ofstream out(file_, std::ios::binary | std::ios::app);
-  out << what << ' ' << detail << '\n';
+  out << what << ' ' << EscapedText(detail) << '\n';
+  out.close();
+  if (!out) faults_.Add("cannot write the journal " + file_.string());
 }
 
 }  // namespace tvx::host

@@ -149,7 +149,10 @@ void RecordingDialogView::CreateControl(ControlKind kind, int id, std::string_vi
   state.rect = client;
 }
 
-void RecordingDialogView::DestroyControl(int id) { state_.controls.erase(id); }
+void RecordingDialogView::DestroyControl(int id) {
+  trees_.erase(id);
+  state_.controls.erase(id);
+}
 
 ButtonControl* RecordingDialogView::AttachButton(int id, ButtonEvents& events) {
   const auto found = state_.controls.find(id);
@@ -172,6 +175,24 @@ void RecordingDialogView::FocusFirstControl() {
     }
     return;
   }
+}
+
+TreeControl* RecordingDialogView::AttachTree(int id, TreeEvents& events) {
+  const auto found = state_.controls.find(id);
+  if (found == state_.controls.end() || found->second.kind != ControlClass::TreeView) return nullptr;
+  auto& tree = trees_[id];
+  tree = std::make_unique<HostTreeControl>(found->second.tree, events);
+  return tree.get();
+}
+
+HostTreeControl* RecordingDialogView::tree(int id) {
+  const auto found = trees_.find(id);
+  return found == trees_.end() ? nullptr : found->second.get();
+}
+
+void RecordingDialogView::SetWaitCursor(bool waiting) {
+  if (waiting && !waiting_) ++wait_cursors_;
+  waiting_ = waiting;
 }
 
 HostButtonControl* RecordingDialogView::button(int id) {

@@ -10,6 +10,7 @@
 
 #include "platform/dialog_view.h"
 #include "platform/host/dialog_templates.h"
+#include "platform/host/host_tree_control.h"
 #include "platform/indexed_surface.h"
 #include "platform/ui.h"
 
@@ -30,6 +31,7 @@ struct ControlState {
   Rect rect;            // client pixels
   std::vector<ListItem> items;
   int selected = -1;
+  TreeState tree;  // a tree view's items
 };
 
 // What the window shows at one moment.
@@ -97,6 +99,10 @@ class RecordingDialogView : public DialogView {
   const DialogState& state() const { return state_; }
   const DialogTemplate& dialog_template() const { return template_; }
   HostButtonControl* button(int id);
+  HostTreeControl* tree(int id);
+  // Whether the hourglass shows, and how often it was put up.
+  bool waiting() const { return waiting_; }
+  int wait_cursors() const { return wait_cursors_; }
   // What the dialog manager does once the dialog is initialised: the first
   // visible, enabled control that takes input gets the focus; an owner-drawn
   // one is told, so it shows its focus picture.
@@ -138,6 +144,7 @@ class RecordingDialogView : public DialogView {
   void SetChecked(int id, bool checked) override { Control(id).checked = checked; }
   bool IsChecked(int id) override { return Control(id).checked; }
   ButtonControl* AttachButton(int id, ButtonEvents& events) override;
+  TreeControl* AttachTree(int id, TreeEvents& events) override;
   void PaintBitmap(const OffscreenBitmap& bitmap, const LogicalPalette* palette, int x, int y) override;
   void Invalidate() override { ++invalidations_; }
   void End(int code) override;
@@ -145,6 +152,7 @@ class RecordingDialogView : public DialogView {
   Size ScreenSize() override { return machine_.screen; }
   int Metric(SystemMetric metric) override;
   bool ReturnKeyDown() override { return machine_.return_key_down; }
+  void SetWaitCursor(bool waiting) override;
 
   // The frame around the client area: the dialog frame and the caption.
   static constexpr int kFrame = 3;
@@ -160,6 +168,9 @@ class RecordingDialogView : public DialogView {
   DialogState state_;
   ControlState missing_;  // what a control the template lacks reads as
   std::map<int, std::unique_ptr<HostButtonControl>> buttons_;
+  std::map<int, std::unique_ptr<HostTreeControl>> trees_;
+  bool waiting_ = false;
+  int wait_cursors_ = 0;
   std::unique_ptr<IndexedBitmap> canvas_;
   std::function<void()> on_change_;
   int invalidations_ = 0;

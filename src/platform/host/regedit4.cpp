@@ -199,36 +199,40 @@ std::optional<RegistryValue> ReadValueData(std::string_view data) {
   return std::nullopt;
 }
 
+// Reads line by line; the first line it cannot keep answers what is wrong.
 class Reader {
  public:
   explicit Reader(RegistryTree& tree) : tree_(tree) {}
 
-  void Line(std::string_view line) {
-    if (line.empty() || line[0] == ';') return;
+  std::string Line(std::string_view line) {
+    if (line.empty() || line[0] == ';') return {};
     if (line[0] == '[') return Header(line);
-    if (!ValueLine(line)) ++skipped_;
+    if (!key_) return "a value outside any key";
+    return ValueLine(line) ? std::string() : "a value line that cannot be read";
   }
-  int skipped() const { return skipped_; }
 
  private:
-  void Header(std::string_view line) {
+  std::string Header(std::string_view line) {
     key_ = nullptr;
     const auto close = line.rfind(']');
-    if (close == std::string_view::npos || close < 1) return void(++skipped_);
+    if (close == std::string_view::npos || close < 1) return "a key line without its closing \"]\"";
     const std::string_view path = line.substr(1, close - 1);
     const bool deletion = !path.empty() && path[0] == '-';
     const std::string_view full = deletion ? path.substr(1) : path;
     const auto slash = full.find('\\');
     const auto root = RootFromName(full.substr(0, slash));
-    if (!root) return void(++skipped_);
+    if (!root)
+      return "a key outside HKEY_LOCAL_MACHINE, HKEY_CLASSES_ROOT and HKEY_CURRENT_USER, the roots kept here";
     const std::string_view sub =
         slash == std::string_view::npos ? std::string_view{} : full.substr(slash + 1);
-    if (deletion) return void(tree_.Delete(*root, sub));
-    key_ = &tree_.Create(*root, sub);
+    if (deletion)
+      tree_.Delete(*root, sub);
+    else
+      key_ = &tree_.Create(*root, sub);
+    return {};
   }
 
   bool ValueLine(std::string_view line) {
-    if (!key_) return false;
     std::string name;
     if (line[0] == '@') {
       line.remove_prefix(1);
@@ -248,13 +252,14 @@ class Reader {
 
   RegistryTree& tree_;
   RegistryKey* key_ = nullptr;
-  int skipped_ = 0;
 };
 
-// Next logical line: CR dropped, hex continuations ("\" at the end) joined.
-std::string NextLogicalLine(std::string_view text, std::size_t& position) {
+// Next logical line: CR dropped, hex continuations ("\" at the end) joined;
+// line_number counts the lines read.
+std::string NextLogicalLine(std::string_view text, std::size_t& position, int& line_number) {
   std::string line;
   while (position < text.size()) {
+    ++line_number;
     const auto end = text.find('\n', position);
     std::string_view piece =
         text.substr(position, end == std::string_view::npos ? std::string_view::npos : end - position);
@@ -288,11 +293,15 @@ std::string WriteRegedit4(const RegistryTree& tree) {
 
 Regedit4Result ParseRegedit4(std::string_view text, RegistryTree& tree) {
   std::size_t position = 0;
-  std::string first = NextLogicalLine(text, position);
-  if (first != kHeader) return {false, 0};
+  int line_number = 0;
+  if (NextLogicalLine(text, position, line_number) != kHeader) return {false, 0, "not a REGEDIT4 file"};
   Reader reader(tree);
-  while (position < text.size()) reader.Line(NextLogicalLine(text, position));
-  return {true, reader.skipped()};
+  while (position < text.size()) {
+    const int first_line = line_number + 1;
+    std::string problem = reader.Line(NextLogicalLine(text, position, line_number));
+    if (!problem.empty()) return {false, first_line, std::move(problem)};
+  }
+  return {true, 0, {}};
 }
 
 }  // namespace tvx::host

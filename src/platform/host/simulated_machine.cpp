@@ -175,12 +175,12 @@ std::optional<fs::path> MakeAside(const fs::path& place, std::string& error) {
 SimulatedMachine::SimulatedMachine(fs::path folder, MachineProfile profile, RunOptions options)
     : folder_(std::move(folder)),
       profile_(std::move(profile)),
-      journal_(folder_ / "journal.log"),
+      journal_(folder_ / "journal.log", faults_),
       files_(std::make_unique<HostFileSystem>(folder_, profile_, options.program_path, clock_)),
       registry_(std::make_unique<HostRegistry>(folder_ / "registry.reg", profile_)),
       system_(std::make_unique<HostSystem>(profile_, CommandLineOf(options), clock_, *files_)),
-      shell_(std::make_unique<HostShell>(folder_, profile_, journal_, *files_)),
-      ui_(std::make_unique<HostUi>(std::move(options.ui))),
+      shell_(std::make_unique<HostShell>(folder_, profile_, journal_, faults_, *files_)),
+      ui_(std::make_unique<HostUi>(std::move(options.ui), faults_)),
       platform_{*files_, *registry_, *system_, *shell_, *ui_} {
   ui_->SetScreen({profile_.screen.width, profile_.screen.height});
 }
@@ -217,7 +217,7 @@ std::unique_ptr<SimulatedMachine> SimulatedMachine::Open(const fs::path& folder,
   std::unique_ptr<SimulatedMachine> machine(
       new SimulatedMachine(folder, std::move(*profile), std::move(options)));
   if (!machine->registry_->loaded()) {
-    error = (folder / "registry.reg").string() + " is not a REGEDIT4 file";
+    error = Shown(machine->registry_->problem());
     return nullptr;
   }
   return machine;

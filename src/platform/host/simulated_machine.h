@@ -13,6 +13,7 @@
 #include "platform/host/host_system.h"
 #include "platform/host/host_ui.h"
 #include "platform/host/journal.h"
+#include "platform/host/machine_faults.h"
 #include "platform/platform.h"
 
 namespace tvx::host {
@@ -36,6 +37,9 @@ class SimulatedMachine {
   HostFileSystem& files() { return *files_; }
   HostUi& ui() { return *ui_; }
   Journal& journal() { return journal_; }
+  // What the machine itself could not do during the run.
+  const MachineFaults& faults() const { return faults_; }
+  MachineFaults& faults() { return faults_; }
   const MachineProfile& profile() const { return profile_; }
   // A disc put into or taken out of a drive while the program runs; false
   // when the machine has no such drive.
@@ -47,6 +51,7 @@ class SimulatedMachine {
 
   std::filesystem::path folder_;
   MachineProfile profile_;
+  MachineFaults faults_;
   Journal journal_;
   SimulatedClock clock_;
   std::unique_ptr<HostFileSystem> files_;

@@ -108,10 +108,12 @@ LRESULT Win32ButtonControl::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
 
 Win32DialogHost::~Win32DialogHost() {
   buttons_.clear();
+  trees_.clear();
   if (!modal_ && window_) ::DestroyWindow(window_);
 }
 
 int Win32DialogHost::RunModal(HWND owner) {
+  EnsureCommonControls();
   modal_ = true;
   const INT_PTR code = ::DialogBoxParamA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(model_.TemplateId()),
                                          owner, &Win32DialogHost::Procedure, reinterpret_cast<LPARAM>(this));
@@ -119,6 +121,7 @@ int Win32DialogHost::RunModal(HWND owner) {
 }
 
 bool Win32DialogHost::OpenModeless(HWND owner) {
+  EnsureCommonControls();
   ::CreateDialogParamA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(model_.TemplateId()), owner,
                        &Win32DialogHost::Procedure, reinterpret_cast<LPARAM>(this));
   if (window_) ::UpdateWindow(window_);
@@ -152,6 +155,8 @@ INT_PTR Win32DialogHost::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_COMMAND:
       Command(LOWORD(wparam), HIWORD(wparam), reinterpret_cast<HWND>(lparam));
       return TRUE;
+    case WM_NOTIFY:
+      return Notify(*reinterpret_cast<const NMHDR*>(lparam));
     case WM_DRAWITEM: {
       const auto found = buttons_.find(static_cast<int>(wparam));
       if (found == buttons_.end()) return FALSE;
@@ -172,6 +177,7 @@ INT_PTR Win32DialogHost::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
       return FALSE;
     case WM_DESTROY:
       buttons_.clear();
+      trees_.clear();
       return FALSE;
     case WM_NCDESTROY:
       window_ = nullptr;
@@ -199,6 +205,12 @@ void Win32DialogHost::Command(int id, int code, HWND control) {
   const bool list = ClassIs(control, "ListBox") || ClassIs(control, "ComboBox");
   if (list && code == LBN_SELCHANGE) model_.OnSelChange(*this, id);
   if (list && code == LBN_DBLCLK) model_.OnDoubleClick(*this, id);
+}
+
+INT_PTR Win32DialogHost::Notify(const NMHDR& header) {
+  const auto found = trees_.find(static_cast<int>(header.idFrom));
+  if (found == trees_.end()) return FALSE;
+  return found->second->Notify(window_, header) ? TRUE : FALSE;
 }
 
 void Win32DialogHost::SetTitle(std::string_view text) {
@@ -334,6 +346,22 @@ ButtonControl* Win32DialogHost::AttachButton(int id, ButtonEvents& events) {
   button.reset();
   button = std::make_unique<Win32ButtonControl>(item, events);
   return button.get();
+}
+
+TreeControl* Win32DialogHost::AttachTree(int id, TreeEvents& events) {
+  const HWND item = Item(id);
+  if (!item || !ClassIs(item, WC_TREEVIEWA)) return nullptr;
+  auto& tree = trees_[id];
+  tree = std::make_unique<Win32TreeControl>(item, events);
+  return tree.get();
+}
+
+void Win32DialogHost::SetWaitCursor(bool waiting) {
+  if (waiting) {
+    cursor_before_wait_ = ::SetCursor(::LoadCursorA(nullptr, IDC_WAIT));
+  } else {
+    ::SetCursor(cursor_before_wait_);
+  }
 }
 
 void Win32DialogHost::PaintBitmap(const OffscreenBitmap& bitmap, const LogicalPalette* palette, int x,

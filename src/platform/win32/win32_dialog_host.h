@@ -10,6 +10,7 @@
 
 #include "platform/dialog_model.h"
 #include "platform/modeless_dialog.h"
+#include "platform/win32/win32_tree_control.h"
 
 namespace tvx::win32 {
 
@@ -85,6 +86,7 @@ class Win32DialogHost : public DialogView, public ModelessDialog {
   void SetChecked(int id, bool checked) override { ::CheckDlgButton(window_, id, checked ? BST_CHECKED : 0); }
   bool IsChecked(int id) override { return ::IsDlgButtonChecked(window_, id) == BST_CHECKED; }
   ButtonControl* AttachButton(int id, ButtonEvents& events) override;
+  TreeControl* AttachTree(int id, TreeEvents& events) override;
   // Copies only while the window paints, within what is to be painted;
   // at any other time the area is invalidated instead.
   void PaintBitmap(const OffscreenBitmap& bitmap, const LogicalPalette* palette, int x, int y) override;
@@ -94,11 +96,13 @@ class Win32DialogHost : public DialogView, public ModelessDialog {
   Size ScreenSize() override;
   int Metric(SystemMetric metric) override;
   bool ReturnKeyDown() override { return ::GetAsyncKeyState(VK_RETURN) != 0; }
+  void SetWaitCursor(bool waiting) override;
 
  private:
   static INT_PTR CALLBACK Procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
   INT_PTR Handle(UINT message, WPARAM wparam, LPARAM lparam);
   void Command(int id, int code, HWND control);
+  INT_PTR Notify(const NMHDR& header);
   HWND Item(int id) const { return ::GetDlgItem(window_, id); }
   bool IsCombo(int id) const;
 
@@ -112,6 +116,8 @@ class Win32DialogHost : public DialogView, public ModelessDialog {
   // The paint device context while the window paints, else null.
   HDC paint_dc_ = nullptr;
   std::map<int, std::unique_ptr<Win32ButtonControl>> buttons_;
+  std::map<int, std::unique_ptr<Win32TreeControl>> trees_;
+  HCURSOR cursor_before_wait_ = nullptr;
 };
 
 }  // namespace tvx::win32

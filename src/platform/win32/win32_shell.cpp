@@ -5,6 +5,7 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
+#include "platform/win32/win32_com.h"
 #include "platform/win32/win32_handles.h"
 
 namespace tvx::win32 {
@@ -17,15 +18,6 @@ class Win32Mutex : public MutexHandle {
  private:
   KernelHandle handle_;
 };
-
-// Frees an item identifier list with the shell's allocator.
-void FreeIdList(LPITEMIDLIST list) {
-  IMalloc* allocator = nullptr;
-  if (SUCCEEDED(::SHGetMalloc(&allocator)) && allocator) {
-    allocator->Free(list);
-    allocator->Release();
-  }
-}
 
 // Calls an exported function whichever way it cleans the stack (cdecl or
 // stdcall): the stack pointer is kept in a register the callee preserves
@@ -82,12 +74,12 @@ class Win32Library : public LoadedLibrary {
 }  // namespace
 
 std::string Win32Shell::SpecialFolderPath(SpecialFolder folder) {
-  LPITEMIDLIST list = nullptr;
-  if (FAILED(::SHGetSpecialFolderLocation(nullptr, static_cast<int>(folder), &list)) || !list) return {};
+  LPITEMIDLIST received = nullptr;
+  const HRESULT located = ::SHGetSpecialFolderLocation(nullptr, static_cast<int>(folder), &received);
+  const ItemIdList list(received);
+  if (FAILED(located) || !list) return {};
   char path[MAX_PATH + 1] = {};
-  const BOOL found = ::SHGetPathFromIDListA(list, path);
-  FreeIdList(list);
-  return found ? std::string(path) : std::string();
+  return ::SHGetPathFromIDListA(list.get(), path) ? std::string(path) : std::string();
 }
 
 bool Win32Shell::OpenDocument(std::string_view target) {

@@ -20,6 +20,11 @@ class Win32Shell : public Shell {
   // With TVX_RESTART_RECORD set, the request is only appended to that file:
   // tests under Wine must never end the session they run in.
   bool RequestRestart() override;
+
+  // ---- Shell links -----------------------------------------------------
+  // Through the shell-link object (win32_shell_link.cpp).
+  bool CreateShellLink(const ShellLink& link) override;
+  // ----------------------------------------------------------------------
 };
 
 }  // namespace tvx::win32

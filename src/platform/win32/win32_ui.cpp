@@ -14,7 +14,12 @@ int Win32Ui::ShowMessageBox(std::string_view text, std::string_view caption, std
 
 int Win32Ui::RunDialog(DialogModel& model) {
   Win32DialogHost host(model);
-  return host.RunModal(main_window_);
+  const HWND owner = open_dialogs_.empty() ? main_window_ : open_dialogs_.back();
+  host.set_on_created([this](HWND window) { open_dialogs_.push_back(window); });
+  const std::size_t depth = open_dialogs_.size();
+  const int code = host.RunModal(owner);
+  open_dialogs_.resize(depth);
+  return code;
 }
 
 namespace {

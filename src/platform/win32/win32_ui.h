@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <vector>
+
 #include "platform/ui.h"
 #include "platform/win32/win32_surface.h"
 
@@ -21,6 +23,9 @@ class Win32Ui : public Ui {
   // The panel while RunMainWindow runs, from its creation: the owner of
   // message boxes and dialogs that ask for the main window.
   HWND main_window_ = nullptr;
+  // Modal dialogs now open, the innermost last: a dialog one of them opens
+  // is its own, so it stays modal to it.
+  std::vector<HWND> open_dialogs_;
   Win32Surface surface_;
 };
 

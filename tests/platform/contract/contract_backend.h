@@ -7,6 +7,7 @@
 #include <cstdio>
 
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "platform/platform.h"
@@ -25,6 +26,11 @@ class ContractBackend {
   // Under Wine, whether it runs as Unix root, whose writes pass the file
   // permissions that Wine keeps read-only in.
   virtual bool unix_root() const = 0;
+  // The file name of a program that runs while the test does.
+  virtual std::string RunningProgram() const = 0;
+  // What lnkinfo, an independent reader of shortcut files, prints for the
+  // file; nullopt when it cannot be run.
+  virtual std::optional<std::string> Lnkinfo(const std::string& windows_path) = 0;
 };
 
 std::unique_ptr<ContractBackend> MakeContractBackend();
@@ -41,6 +47,8 @@ class SeamTest : public ::testing::Test {
   // A path inside the scratch folder.
   std::string At(const std::string& relative) const { return backend_->scratch() + "\\" + relative; }
   const std::string& scratch() const { return backend_->scratch(); }
+  std::string RunningProgram() const { return backend_->RunningProgram(); }
+  std::optional<std::string> Lnkinfo(const std::string& path) { return backend_->Lnkinfo(path); }
 
   bool Exists(const std::string& path) { return testing::Exists(files(), path); }
 

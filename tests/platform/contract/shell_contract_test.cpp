@@ -25,6 +25,24 @@ TEST_F(ShellTest, ANamedMutexIsHeldUntilItsHandleGoes) {
   EXPECT_FALSE(shell().CreateNamedMutex(AsciiLower(name)).already_existed);
 }
 
+// Windows takes an object's name into a buffer of MAX_PATH wide
+// characters and a terminator: one character more and the mutex cannot be
+// created, which is not another holder having it.
+TEST_F(ShellTest, AMutexNameMayHoldMaxPathCharactersAndNoMore) {
+  std::string name = "TvxContract " + std::string(AfterLastBackslash(scratch())) + " ";
+  name.resize(260, '#');
+  MutexResult longest = shell().CreateNamedMutex(name);
+  ASSERT_TRUE(longest.handle);
+  EXPECT_FALSE(longest.already_existed);
+  EXPECT_TRUE(shell().CreateNamedMutex(name).already_existed);
+  name.back() = '%';
+  EXPECT_FALSE(shell().CreateNamedMutex(name).already_existed) << "names that differ at the end differ";
+
+  MutexResult too_long = shell().CreateNamedMutex(name + "#");
+  EXPECT_FALSE(too_long.handle);
+  EXPECT_FALSE(too_long.already_existed);
+}
+
 TEST_F(ShellTest, SpecialFoldersExistWithoutFinalBackslash) {
   for (SpecialFolder folder : {SpecialFolder::Programs, SpecialFolder::Startup, SpecialFolder::StartMenu,
                                SpecialFolder::DesktopDirectory, SpecialFolder::Fonts}) {

@@ -41,7 +41,8 @@ TEST(AnswerScriptTest, BoxesAreAnsweredInOrderAndWrittenToTheTranscript) {
   HostUi::Options options;
   options.transcript = folder.path() / "transcript.log";
   options.answers = Parsed("box IDNO caption=\"Question\" text~\"sure\"\n\nbox 2\n");
-  HostUi ui(std::move(options));
+  MachineFaults faults;
+  HostUi ui(std::move(options), faults);
 
   EXPECT_EQ(ui.ShowMessageBox("Are you sure?\nReally", "Question", box::kYesNo, BoxOwner::MainWindow),
             box::kIdNo);
@@ -53,10 +54,27 @@ TEST(AnswerScriptTest, BoxesAreAnsweredInOrderAndWrittenToTheTranscript) {
             "answer=IDNO from=answers:1\n"
             "message-box caption=\"Disc\" text=\"Insert the disc\" style=0x00000011 owner=none "
             "answer=IDCANCEL from=answers:3\n");
+  EXPECT_TRUE(faults.list().empty());
+}
+
+// Pins a fault: a transcript that could not be written was lost without a
+// word, and the run still ended with 0.
+TEST(AnswerScriptTest, ATranscriptThatCannotBeWrittenIsTheMachinesFaultToldOnce) {
+  testing::TemporaryFolder folder;
+  HostUi::Options options;
+  const std::filesystem::path transcript = folder.path() / "no such folder" / "transcript.log";
+  options.transcript = transcript;
+  MachineFaults faults;
+  HostUi ui(std::move(options), faults);
+  ui.ShowMessageBox("one", "c", box::kOk, BoxOwner::None);
+  ui.ShowMessageBox("two", "c", box::kOk, BoxOwner::None);
+  EXPECT_TRUE(ui.AnswerProblems().empty());
+  EXPECT_EQ(faults.list(), std::vector<std::string>{"cannot write the transcript " + transcript.string()});
 }
 
 TEST(AnswerScriptTest, WithoutAScriptTheDefaultButtonAnswers) {
-  HostUi ui(HostUi::Options{});
+  MachineFaults faults;
+  HostUi ui(HostUi::Options{}, faults);
   EXPECT_EQ(ui.ShowMessageBox("t", "c", box::kOk, BoxOwner::None), box::kIdOk);
   EXPECT_EQ(ui.ShowMessageBox("t", "c", box::kYesNo, BoxOwner::None), box::kIdYes);
   EXPECT_EQ(ui.ShowMessageBox("t", "c", box::kYesNo | box::kDefaultButton2, BoxOwner::None), box::kIdNo);
@@ -67,7 +85,8 @@ TEST(AnswerScriptTest, WithoutAScriptTheDefaultButtonAnswers) {
 TEST(AnswerScriptTest, MismatchesAndLeftoversAreProblems) {
   HostUi::Options options;
   options.answers = Parsed("box IDOK caption=\"Error\"\nbox IDYES\nbox IDOK\nbox IDOK\n");
-  HostUi ui(std::move(options));
+  MachineFaults faults;
+  HostUi ui(std::move(options), faults);
   EXPECT_EQ(ui.ShowMessageBox("x", "Warning", box::kOk, BoxOwner::None), box::kIdOk);  // default
   EXPECT_EQ(ui.ShowMessageBox("x", "c", box::kOk, BoxOwner::None), box::kIdOk);        // IDYES is no button
   const auto problems = ui.AnswerProblems();

@@ -3,6 +3,8 @@
 // start that fails answers.
 #include <gtest/gtest.h>
 
+#include "platform/host/escaped_text.h"
+
 #include "support/test_machine.h"
 
 namespace tvx::testing {
@@ -59,10 +61,14 @@ TEST(ProgramStartTest, TheProgramIsFoundAsWindowsFindsIt) {
 
     EXPECT_EQ(machine.platform().shell.StartProgram(row.command_line, kShowDefault), row.result);
 
-    const std::string journal = row.started ? std::string("run ") + row.started + " in " +
-                                                  machine.platform().files.CurrentDirectory() + " with " +
-                                                  row.command_line + "\n"
-                                            : std::string();
+    // The journal escapes its details as the transcript does.
+    const std::string journal = row.started
+                                    ? "run " +
+                                          host::EscapedText(std::string(row.started) + " in " +
+                                                            machine.platform().files.CurrentDirectory() +
+                                                            " with " + row.command_line) +
+                                          "\n"
+                                    : std::string();
     EXPECT_EQ(machine.Journal(), journal);
   }
 }

@@ -63,6 +63,16 @@ TEST(SimulatedMachineTest, OpeningRefusesWhatIsNotAMachine) {
   WriteHostText(machine.folder() / "registry.reg", "garbage");
   EXPECT_FALSE(host::SimulatedMachine::Open(machine.folder(), {}, error));
   EXPECT_NE(error.find("REGEDIT4"), std::string::npos);
+
+  // A line the machine could not keep would be lost at its first save.
+  WriteHostText(machine.folder() / "registry.reg", "REGEDIT4\n\n[HKEY_USERS\\.DEFAULT]\n");
+  EXPECT_FALSE(host::SimulatedMachine::Open(machine.folder(), {}, error));
+  EXPECT_NE(error.find("registry.reg line 3: a key outside"), std::string::npos) << error;
+
+  fs::remove(machine.folder() / "registry.reg");
+  fs::create_directory(machine.folder() / "registry.reg");
+  EXPECT_FALSE(host::SimulatedMachine::Open(machine.folder(), {}, error));
+  EXPECT_NE(error.find("registry.reg: cannot be read"), std::string::npos) << error;
 }
 
 TEST(SimulatedMachineTest, AFreshMachineHasItsFoldersAndTheDisc) {
@@ -204,6 +214,25 @@ TEST(SimulatedMachineTest, DocumentsAreJournalled) {
   TestMachine machine;
   EXPECT_TRUE(machine.platform().shell.OpenDocument("http://www.example.invalid/zephra"));
   EXPECT_EQ(machine.Journal(), "open http://www.example.invalid/zephra\n");
+}
+
+// Pins a fault: a line break in a command line's address made a journal
+// line of its own, which could pass for something the machine did.
+TEST(SimulatedMachineTest, JournalDetailsAreEscapedAsTranscriptTextsAre) {
+  TestMachine machine;
+  EXPECT_TRUE(machine.platform().shell.OpenDocument("http://a/\nfront Forged\r\t\"C:\\x\"\x01"));
+  EXPECT_EQ(machine.Journal(), "open http://a/\\nfront Forged\\r\\t\\\"C:\\\\x\\\"\\x01\n");
+  EXPECT_TRUE(machine.machine().faults().list().empty());
+}
+
+TEST(SimulatedMachineTest, AJournalThatCannotBeWrittenIsTheMachinesFault) {
+  TestMachine machine;
+  fs::create_directory(machine.folder() / "journal.log");
+  machine.platform().shell.OpenDocument("http://a/");
+  machine.platform().shell.OpenDocument("http://b/");
+  EXPECT_EQ(
+      machine.machine().faults().list(),
+      std::vector<std::string>{"cannot write the journal " + (machine.folder() / "journal.log").string()});
 }
 
 }  // namespace
