@@ -26,9 +26,9 @@ ShellLink ShellLinkFor(const ShortcutRequest& request) {
   } else if (EndsWithNoCase(request.program, ".bat") || EndsWithNoCase(request.program, ".exe")) {
     // A name that already carries ".exe" would otherwise name "x.exe.exe",
     // a program that does not exist.
-    link.target = JoinPath(request.directory, request.program);
+    link.target = JoinPath(WithoutFinalBackslash(request.directory), request.program);
   } else {
-    link.target = JoinPath(request.directory, request.program + ".exe");
+    link.target = JoinPath(WithoutFinalBackslash(request.directory), request.program + ".exe");
   }
   return link;
 }

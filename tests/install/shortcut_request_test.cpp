@@ -39,6 +39,11 @@ TEST(ShortcutRequestTest, TheTargetFollowsTheKindOfProgram) {
                        {"bat", "C:\\Games", "Play", "", "C:\\P", ""},
                        "C:\\Games\\bat.exe",
                        ""},
+                      // Pins a doubled backslash: a drive's root is a folder that ends with one.
+                      {"program at a drive's root",
+                       {"SetupTvx.exe", "D:\\", "Play Zephra", "-play Zephra", "C:\\S", ""},
+                       "D:\\SetupTvx.exe",
+                       "-play Zephra"},
                       {"document in a folder",
                        {"", "C:\\Games", "Read", "Readme.txt", "C:\\P", ""},
                        "C:\\Games\\Readme.txt",

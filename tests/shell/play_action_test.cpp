@@ -5,6 +5,7 @@
 
 #include "platform/host/escaped_text.h"
 
+#include "install/shortcut_test_support.h"
 #include "platform/file_services.h"
 #include "shell/play_rig.h"
 
@@ -170,9 +171,13 @@ TEST(PlayTest, AfterAComponentAskedForARestartPlayAsksToRestartInstead) {
     SCOPED_TRACE(row.name);
     auto machine = SampleMachine("{}", row.answers);
     InstallSample(*machine);
+    Platform& real = machine->platform();
+    RecordingShell shell(real.shell);
+    Platform platform{real.files, real.registry, real.system, shell, real.ui};
 
-    const SetupRun run = StartSetup(*machine, row.command_line,
-                                    [](Session& session) { session.detection_state.restart_needed = true; });
+    const SetupRun run = StartSetup(
+        *machine, row.command_line, [](Session& session) { session.detection_state.restart_needed = true; },
+        &platform);
 
     ASSERT_TRUE(run.play);
     EXPECT_EQ(run.play->outcome, row.outcome);
@@ -182,6 +187,16 @@ TEST(PlayTest, AfterAComponentAskedForARestartPlayAsksToRestartInstead) {
                          "Zephra. Restart now?\""));
     EXPECT_TRUE(GameRuns(*machine).empty()) << "the game waits for the restart";
     EXPECT_EQ(machine->Journal(), row.outcome == PlayOutcome::RestartAccepted ? "restart asked\n" : "");
+    // Accepted, the program plays the game once Windows is up again.
+    const std::string entry = real.shell.SpecialFolderPath(SpecialFolder::Startup) + "\\Play Zephra.lnk";
+    const ShellLink* link = shell.Find(entry);
+    ASSERT_EQ(link != nullptr, row.outcome == PlayOutcome::RestartAccepted);
+    EXPECT_EQ(real.files.Attributes(entry).has_value(), link != nullptr);
+    if (link) {
+      EXPECT_EQ(link->target, "D:\\SetupTvx.exe");
+      EXPECT_EQ(link->arguments, "-play Zephra");
+      EXPECT_EQ(link->working_directory, "D:\\");
+    }
     EXPECT_TRUE(run.return_key_armed) << "answered with the mouse";
     // Play mode ends anyway once start-up returns.
     EXPECT_EQ(run.quit_posted, row.command_line != kPanel || row.outcome == PlayOutcome::RestartAccepted);
