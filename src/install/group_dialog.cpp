@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "install/install_path.h"
+#include "install/shortcut_places.h"
 #include "platform/path_text.h"
 #include "ui/folder_browser.h"
 
@@ -43,7 +44,11 @@ std::string GroupDialog::RelativeGroup() const {
 
 bool GroupDialog::InsidePrograms(const std::string& path) const {
   // The folder itself or one below it: "Programs2" is not inside "Programs".
-  return path.rfind(programs_, 0) == 0 && path.size() > programs_.size() && path[programs_.size()] == '\\';
+  if (path.rfind(programs_, 0) != 0 || path.size() <= programs_.size() || path[programs_.size()] != '\\')
+    return false;
+  // Beginning alike is not enough: "..", a short name or the Startup folder
+  // would put the shortcuts elsewhere, where removal would not follow them.
+  return ShortcutPlaces(platform_.shell).IsProgramsOrGroup(path);
 }
 
 void GroupDialog::OnInit(DialogView& view) {
@@ -89,7 +94,7 @@ void GroupDialog::Browse(DialogView& view) {
 void GroupDialog::Accept(DialogView& view) {
   std::string path = programs_ + "\\" + view.Text(kGroupEdit);
   if (!EndsWithBackslash(path)) path += '\\';
-  if (path.rfind(':') != 1 || !IsValidInstallPath(path)) {
+  if (path.rfind(':') != 1 || !IsValidInstallPath(path) || !InsidePrograms(path)) {
     Refuse(view);
     view.SetText(kGroupEdit, RelativeGroup());
     return;

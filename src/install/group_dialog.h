@@ -39,6 +39,7 @@ class GroupDialog : public DialogModel {
   void Browse(DialogView& view);
   void Accept(DialogView& view);
   void Refuse(DialogView& view);
+  // The Programs folder or a group in it, by the rule removal applies.
   bool InsidePrograms(const std::string& path) const;
 
   Platform& platform_;

@@ -102,10 +102,16 @@ TEST_F(GroupDialogTest, ReturnClearsTheArmedReturnKey) {
 }
 
 TEST_F(GroupDialogTest, ARefusedGroupIsToldAndThePreviousOneShowsAgain) {
-  const std::string rows[] = {"C:\\\\Games",                     // a second drive
-                              "..\\\\Desktop",                   // out of the Programs folder
-                              "Games\\\\\\\\Arcade",             // doubled backslash
-                              "Ga*mes", std::string(170, 'a')};  // past 180 characters
+  const std::string rows[] = {"C:\\\\Games",          // a second drive
+                              "..\\\\Desktop",        // out of the Programs folder
+                              "Games\\\\\\\\Arcade",  // doubled backslash
+                              "Ga*mes",               // a wildcard
+                              std::string(170, 'a'),  // past 180 characters
+                              "StartUp",              // run at every start
+                              "STARTU~1\\\\Games",    // a short name
+                              "PROGRA~1\\\\Games",    // another short name
+                              "Games.",               // dropped dot: "Games"
+                              "Games \\\\Arcade"};    // dropped blank
   for (const std::string& typed : rows) {
     SCOPED_TRACE(typed);
     Make("dialog 139 type 1012 \"" + typed + "\"\ndialog 139 press 1\n" + kRefused + "dialog 139 escape");
@@ -132,7 +138,15 @@ TEST_F(GroupDialogTest, BrowseOffersTheGroupsAndTakesOnlyOneInsideThePrograms) {
       {"a folder beside the Programs", "dialog 148 type 1029 Elsewhere\ndialog 148 press 1\n", true,
        kDefaultGroup},
       {"a name that only begins alike", "dialog 148 type 1029 \"Programs2\\\\Games\"\ndialog 148 press 1\n",
-       true, kDefaultGroup}};
+       true, kDefaultGroup},
+      {"the Programs folder itself", "dialog 148 type 1029 Programs\ndialog 148 press 1\n", false,
+       std::string(kPrograms) + "\\"},
+      {"out again through ..",
+       "dialog 148 type 1029 \"Programs\\\\..\\\\..\\\\Desktop\"\ndialog 148 press 1\n", true, kDefaultGroup},
+      {"the Startup folder", "dialog 148 type 1029 \"Programs\\\\StartUp\"\ndialog 148 press 1\n", true,
+       kDefaultGroup},
+      {"a short name", "dialog 148 type 1029 \"Programs\\\\TARVEX~1\"\ndialog 148 press 1\n", true,
+       kDefaultGroup}};
   for (const Row& row : rows) {
     SCOPED_TRACE(row.label);
     Make("dialog 139 press 1010\n" + row.in_browser + (row.refused ? kRefused : "") + "dialog 139 press 1");
