@@ -1,7 +1,10 @@
 // tvxauto: drives the real program's windows under Wine for end-to-end
 // checks: finds windows by caption, reads control texts, presses buttons.
 #include <windows.h>
+// After windows.h, which it needs.
+#include <commctrl.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -21,6 +24,10 @@ int Usage() {
       "tvxauto press CAPTION ID            press a button by its id\n"
       "tvxauto select CAPTION ID INDEX     select an item of a list or combo box, as a click does\n"
       "tvxauto items CAPTION ID            the items of a list box, the selected one marked \"*\"\n"
+      "tvxauto tree CAPTION ID             a tree view's items, two blanks a level, \"*\" selected, \"+\" "
+      "open\n"
+      "tvxauto expand CAPTION ID PATH      open a tree item named by its texts from the root: A\\B\n"
+      "tvxauto select-item CAPTION ID PATH select a tree item as a click does"
       "tvxauto close CAPTION               close the window as its close box does\n"
       "tvxauto rect CAPTION [ID]           screen rectangle of the window or of one control\n"
       "tvxauto owner CAPTION               the caption of the window's owner; nothing without one\n"
@@ -125,6 +132,16 @@ int Text(const char* caption, int id) {
     std::printf("%s\n", text);
     return 0;
   }
+  if (ClassOf(control) == "Edit") {
+    // An edit field keeps its own text: another process's GetWindowText
+    // reads only the window's caption, empty here.
+    wchar_t typed[2048] = {};
+    char text[4096] = {};
+    SendMessageW(control, WM_GETTEXT, 2048, reinterpret_cast<LPARAM>(typed));
+    WideCharToMultiByte(CP_ACP, 0, typed, -1, text, sizeof text, nullptr, nullptr);
+    std::printf("%s\n", text);
+    return 0;
+  }
   std::printf("%s\n", WindowText(control).c_str());
   return 0;
 }
@@ -159,6 +176,112 @@ int Items(const char* caption, int id) {
     std::printf("%s%s\n", i == selected ? "*" : "", text);
   }
   return 0;
+}
+
+// A tree view of another process: its items' texts are read through a
+// buffer lent in that process, as the control writes into its own memory.
+class RemoteTree {
+ public:
+  explicit RemoteTree(HWND tree) : tree_(tree) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(tree, &pid);
+    process_ = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+    if (process_)
+      memory_ = VirtualAllocEx(process_, nullptr, kBufferSize, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+  }
+  ~RemoteTree() {
+    if (memory_) VirtualFreeEx(process_, memory_, 0, MEM_RELEASE);
+    if (process_) CloseHandle(process_);
+  }
+  RemoteTree(const RemoteTree&) = delete;
+  RemoteTree& operator=(const RemoteTree&) = delete;
+
+  bool ok() const { return memory_ != nullptr; }
+  HWND handle() const { return tree_; }
+  HTREEITEM Next(HTREEITEM item, UINT relation) const {
+    return reinterpret_cast<HTREEITEM>(
+        SendMessageA(tree_, TVM_GETNEXTITEM, relation, reinterpret_cast<LPARAM>(item)));
+  }
+
+  std::string Text(HTREEITEM item, UINT* state = nullptr) const {
+    TVITEMA query{};
+    query.mask = TVIF_TEXT | TVIF_STATE;
+    query.hItem = item;
+    query.stateMask = TVIS_EXPANDED | TVIS_SELECTED;
+    query.pszText = static_cast<char*>(memory_) + sizeof query;
+    query.cchTextMax = static_cast<int>(kBufferSize - sizeof query);
+    char text[kBufferSize] = {};
+    SIZE_T moved = 0;
+    if (!WriteProcessMemory(process_, memory_, &query, sizeof query, &moved) ||
+        !SendMessageA(tree_, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(memory_)) ||
+        !ReadProcessMemory(process_, memory_, text, sizeof text - 1, &moved))
+      return {};
+    if (state) *state = reinterpret_cast<const TVITEMA*>(text)->state;
+    return text + sizeof query;
+  }
+
+  // The item reached by its texts from a root: "Programs\Accessories".
+  HTREEITEM Find(const std::string& path) const {
+    HTREEITEM item = nullptr;
+    HTREEITEM candidate = Next(nullptr, TVGN_ROOT);
+    std::size_t from = 0;
+    while (from <= path.size()) {
+      const std::size_t end = std::min(path.find('\\', from), path.size());
+      const std::string name = path.substr(from, end - from);
+      while (candidate && Text(candidate) != name) candidate = Next(candidate, TVGN_NEXT);
+      if (!candidate) return nullptr;
+      item = candidate;
+      candidate = Next(item, TVGN_CHILD);
+      from = end + 1;
+    }
+    return item;
+  }
+
+ private:
+  static constexpr SIZE_T kBufferSize = 1024;
+  HWND tree_;
+  HANDLE process_ = nullptr;
+  void* memory_ = nullptr;
+};
+
+HWND TreeOf(const char* caption, int id) {
+  HWND window = FoundOrFail(caption);
+  return window ? GetDlgItem(window, id) : nullptr;
+}
+
+void PrintItems(const RemoteTree& tree, HTREEITEM item, int depth) {
+  for (; item; item = tree.Next(item, TVGN_NEXT)) {
+    UINT state = 0;
+    const std::string text = tree.Text(item, &state);
+    std::printf("%s%s%s%s\n", std::string(2 * depth, ' ').c_str(), state & TVIS_SELECTED ? "*" : "",
+                state & TVIS_EXPANDED ? "+" : "", text.c_str());
+    PrintItems(tree, tree.Next(item, TVGN_CHILD), depth + 1);
+  }
+}
+
+int Tree(const char* caption, int id) {
+  HWND control = TreeOf(caption, id);
+  if (!control) return 1;
+  const RemoteTree tree(control);
+  if (!tree.ok()) return 1;
+  PrintItems(tree, tree.Next(nullptr, TVGN_ROOT), 0);
+  return 0;
+}
+
+// Expands or selects as a user would: the dialog gets the tree's
+// notifications, as the control sends them to its parent for these messages.
+int OnTreeItem(const char* caption, int id, const std::string& path, bool expand) {
+  HWND control = TreeOf(caption, id);
+  if (!control) return 1;
+  const RemoteTree tree(control);
+  HTREEITEM item = tree.ok() ? tree.Find(path) : nullptr;
+  if (!item) {
+    std::fprintf(stderr, "tvxauto: no tree item \"%s\"\n", path.c_str());
+    return 1;
+  }
+  const UINT message = expand ? TVM_EXPAND : TVM_SELECTITEM;
+  const WPARAM how = expand ? TVE_EXPAND : TVGN_CARET;
+  return SendMessageA(control, message, how, reinterpret_cast<LPARAM>(item)) ? 0 : 1;
 }
 
 int Close(const char* caption) {
@@ -268,5 +391,8 @@ int main(int argc, char** argv) {
   if (command == "hover") return Hover(caption, std::atoi(argv[3]));
   if (command == "items") return Items(caption, std::atoi(argv[3]));
   if (command == "select" && argc > 4) return Select(caption, std::atoi(argv[3]), std::atoi(argv[4]));
+  if (command == "tree") return Tree(caption, std::atoi(argv[3]));
+  if (command == "expand" && argc > 4) return OnTreeItem(caption, std::atoi(argv[3]), argv[4], true);
+  if (command == "select-item" && argc > 4) return OnTreeItem(caption, std::atoi(argv[3]), argv[4], false);
   return Usage();
 }
