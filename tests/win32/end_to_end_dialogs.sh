@@ -17,6 +17,11 @@ on_display() {
       read -r l t r b < <(auto rect "$1"); read -r cl ct cr cb < <(auto rect "$1" "$2")
       d=$(( (l + r) - (cl + cr) )); [ ${d#-} -le 8 ]
     }
+    # on_screen_centre NAME: the window'"'"'s centre is within a pixel of the screen'"'"'s.
+    on_screen_centre() {
+      read -r l t r b < <(auto rect "$1"); read -r w h < <(auto screen)
+      dx=$(( (l + r) - w )); dy=$(( (t + b) - h )); [ ${dx#-} -le 2 ] && [ ${dy#-} -le 2 ]
+    }
     '"$1"
 }
 
@@ -26,12 +31,13 @@ two_button_question() {
     wine "$DEMO" question "No configuration suits this machine." "Zephra Question" >"$out" & pid=$!
     auto wait "Zephra Question" 30000 || { kill $pid; exit 1; }
     text=$(auto text "Zephra Question" 1017); yes=$(auto text "Zephra Question" 1); no=$(auto text "Zephra Question" 2)
+    on_screen_centre "Zephra Question" && placed=centred || placed="off-centre: $(auto rect "Zephra Question")"
     import -window root "$ARTIFACTS/question-dialog.png" || true
     auto press "Zephra Question" 2
     wait $pid || true
     answer=$(tr -d "\r" <"$out")
-    echo "text=\"$text\" buttons=\"$yes\",\"$no\" $answer"
-    [ "$text" = "No configuration suits this machine." ] && [ "$yes" = Yes ] && [ "$no" = No ] && [ "$answer" = answer=7 ]'
+    echo "text=\"$text\" buttons=\"$yes\",\"$no\" on screen $placed $answer"
+    [ "$placed" = centred ] && [ "$text" = "No configuration suits this machine." ] && [ "$yes" = Yes ] && [ "$no" = No ] && [ "$answer" = answer=7 ]'
 }
 
 one_button_notice() {
@@ -56,12 +62,13 @@ language_choice() {
     wine "$DEMO" language >"$out" & pid=$!
     auto wait "$caption" 30000 || { kill $pid; exit 1; }
     shown=$(auto text "$caption" 1009); ok=$(auto text "$caption" 1); label=$(auto controls "$caption" | grep -c "\"Choose a language\"" || true)
+    on_screen_centre "$caption" && placed=centred || placed="off-centre: $(auto rect "$caption")"
     import -window root "$ARTIFACTS/language-dialog.png" || true
     auto select "$caption" 1009 2 && auto press "$caption" 1
     wait $pid || true
     answer=$(tr -d "\r" <"$out")
-    echo "opened on \"$shown\", ok=\"$ok\", label=$label; $answer"
-    [ "$shown" = English ] && [ "$ok" = OK ] && [ "$label" = 1 ] && [ "$answer" = "answer=1 selected=2 product=zephra.deu" ]'
+    echo "opened on \"$shown\", ok=\"$ok\", label=$label, on screen $placed; $answer"
+    [ "$placed" = centred ] && [ "$shown" = English ] && [ "$ok" = OK ] && [ "$label" = 1 ] && [ "$answer" = "answer=1 selected=2 product=zephra.deu" ]'
 }
 
 # The snippets' helper keeps the automation program's status: a wait that
@@ -73,7 +80,7 @@ auto_tells_a_failure() {
 }
 
 check "auto answers with the automation program's status" auto_tells_a_failure
-check "the question dialog shows its text and Yes/No, and No answers 7" two_button_question
+check "the question dialog, centred on the screen, shows its text and Yes/No, and No answers 7" two_button_question
 check "a one-button question centres its single button, which answers 6" one_button_notice
-check "the language dialog opens on the system language and takes the choice" language_choice
+check "the language dialog, centred on the screen, opens on the system language and takes the choice" language_choice
 finish

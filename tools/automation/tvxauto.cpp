@@ -34,6 +34,7 @@ int Usage() {
       "tvxauto hover CAPTION ID            move the pointer to the middle of a control\n"
       "tvxauto point X Y                   move the pointer to a screen position\n"
       "tvxauto pixel X Y                   the colour on the screen there: R G B\n"
+      "tvxauto screen                      the screen's width and height as the program sees them\n"
       "tvxauto display-change CAPTION      tell the window the display changed (WM_DISPLAYCHANGE)\n"
       "tvxauto hold-mutex NAME MS          hold a named mutex for that long");
   return 2;
@@ -372,6 +373,8 @@ int main(int argc, char** argv) {
   if (command == "list") return EnumWindows(PrintTopLevel, 0) ? 0 : 1;
   if (command == "point" && argc > 3) return PointAt(std::atoi(argv[2]), std::atoi(argv[3]));
   if (command == "pixel" && argc > 3) return Pixel(std::atoi(argv[2]), std::atoi(argv[3]));
+  if (command == "screen")
+    return std::printf("%d %d\n", GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)) > 0 ? 0 : 1;
   if (argc < 3) return Usage();
   const char* caption = argv[2];
   if (command == "wait") return WaitForWindow(caption, Milliseconds(argc, argv, 3, 20000)) ? 0 : 1;
