@@ -132,6 +132,22 @@ TEST(SetupTvxCliTest, WhatTheMachineCouldNotDoIsToldApartWithExitFour) {
   }
 }
 
+// Pins a fault: an answer script given through a pipe (a shell's process
+// substitution, as tools/run-sample gives it) was refused as unreadable.
+TEST(SetupTvxCliTest, AnAnswerScriptMayComeThroughAPipe) {
+  TestMachine::Options options;
+  options.profile_file = ExampleProfile("win98");
+  options.disc = SampleDisc();
+  TestMachine machine(options);
+  const std::string command = std::string("\"") + TVX_SETUPTVX + "\" --quiet --machine " +
+                              Quoted(machine.folder()) +
+                              " --answers <(printf 'dialog 133 press 1\\ndialog 102 press 2\\n')";
+  const ProgramRun run = RunProgram("bash -c " + Quoted(command), "");
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.err, "");
+  EXPECT_NE(run.out.find("start-up: continue"), std::string::npos) << run.out;
+}
+
 TEST(SetupTvxCliTest, AnAnswerScriptThatIsNotFollowedFailsTheRun) {
   TestMachine::Options options;
   options.profile_file = ExampleProfile("nt351");
