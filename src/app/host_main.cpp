@@ -1,9 +1,6 @@
 // setuptvx: the program on a simulated Windows machine kept in a folder.
 #include <CLI/CLI.hpp>
-#include <filesystem>
-#include <fstream>
 #include <iostream>
-#include <sstream>
 
 #include "platform/host/atomic_file.h"
 #include "platform/host/simulated_machine.h"
@@ -91,20 +88,6 @@ int MakeMachine(const Arguments& args) {
   return 0;
 }
 
-// A pipe (a shell's process substitution) is as good as a file here; a
-// folder opens as an empty stream and is none.
-bool ReadAnswerScript(const std::string& path, std::string& text) {
-  std::error_code status;
-  if (std::filesystem::is_directory(path, status)) return false;
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  std::ostringstream buffer;
-  buffer << in.rdbuf();
-  if (in.bad()) return false;
-  text = buffer.str();
-  return true;
-}
-
 std::optional<tvx::host::RunOptions> BuildRunOptions(const Arguments& args, std::string& error) {
   tvx::host::RunOptions options;
   options.program_path = args.program;
@@ -118,7 +101,8 @@ std::optional<tvx::host::RunOptions> BuildRunOptions(const Arguments& args, std:
   if (!args.panel_png.empty()) options.ui.snapshots[tvx::FrontPanel::kTemplate] = args.panel_png;
   if (!args.answers.empty()) {
     std::string text;
-    if (!ReadAnswerScript(args.answers, text)) {
+    // A pipe (a shell's process substitution) is as good as a file here.
+    if (!tvx::host::ReadHostStream(args.answers, text)) {
       error = "cannot read the answer script " + args.answers;
       return std::nullopt;
     }

@@ -45,9 +45,14 @@ bool WriteFileAtomically(const std::filesystem::path& target, std::string_view c
 }
 
 bool ReadHostFile(const std::filesystem::path& path, std::string& contents) {
-  // A folder opens as an empty stream here: it is no file to read.
   std::error_code status;
-  if (!std::filesystem::is_regular_file(path, status)) return false;
+  return std::filesystem::is_regular_file(path, status) && ReadHostStream(path, contents);
+}
+
+bool ReadHostStream(const std::filesystem::path& path, std::string& contents) {
+  // A folder opens as an empty stream here: it is nothing to read.
+  std::error_code status;
+  if (std::filesystem::is_directory(path, status)) return false;
   std::ifstream in(path, std::ios::binary);
   if (!in) return false;
   std::ostringstream buffer;

@@ -13,5 +13,7 @@ namespace tvx::host {
 bool WriteFileAtomically(const std::filesystem::path& target, std::string_view contents);
 // False for anything but a regular file that could be read whole.
 bool ReadHostFile(const std::filesystem::path& path, std::string& contents);
+// The same for anything but a folder: a pipe is read to its end.
+bool ReadHostStream(const std::filesystem::path& path, std::string& contents);
 
 }  // namespace tvx::host
