@@ -80,6 +80,22 @@ class DialogView {
   virtual bool ReturnKeyDown() = 0;
   // The hourglass while a model works, and the pointer it replaced after.
   virtual void SetWaitCursor(bool waiting) = 0;
+
+  // --- Drawing straight onto the client area, at any time: a window that
+  // reports progress draws between chunks of work, outside painting. ---
+
+  // The display's colour depth, bits per pixel.
+  virtual int ColourBits() = 0;
+  // The owner window's outer rectangle on the screen; the screen's without one.
+  virtual Rect OwnerRect() = 0;
+  virtual void FillArea(const Rect& client, ColourRef colour) = 0;
+  // One line of text in a control's font (id 0: the dialog's), on a
+  // transparent background, vertically centred in the area and either
+  // centred or from its left edge; "&" shows as it is.
+  virtual void DrawLine(int font_id, const Rect& client, std::string_view text, ColourRef colour,
+                        bool centred) = 0;
+  // The colour the client area shows at a point.
+  virtual ColourRef PixelAt(int x, int y) = 0;
 };
 
 }  // namespace tvx

@@ -53,4 +53,16 @@ struct IndexedPixels {
   std::span<const std::uint8_t> pixels;
 };
 
+// --- Colours drawn straight onto a window ---
+
+// A colour as the platform's COLORREF holds it: 0x00BBGGRR.
+using ColourRef = std::uint32_t;
+
+constexpr ColourRef RgbColour(std::uint8_t red, std::uint8_t green, std::uint8_t blue) {
+  return red | (static_cast<ColourRef>(green) << 8) | (static_cast<ColourRef>(blue) << 16);
+}
+constexpr std::uint8_t RedOf(ColourRef colour) { return colour & 0xFF; }
+constexpr std::uint8_t GreenOf(ColourRef colour) { return (colour >> 8) & 0xFF; }
+constexpr std::uint8_t BlueOf(ColourRef colour) { return (colour >> 16) & 0xFF; }
+
 }  // namespace tvx

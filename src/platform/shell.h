@@ -89,6 +89,13 @@ class Shell {
   // already there; false when it could not be written.
   virtual bool CreateShellLink(const ShellLink& link) = 0;
   // ----------------------------------------------------------------------
+
+  // --- Fonts ---
+
+  // AddFontResourceA: the number of fonts the file added, 0 when none.
+  virtual int AddFontFile(std::string_view path) = 0;
+  // WM_FONTCHANGE sent to every top-level window.
+  virtual void BroadcastFontChange() = 0;
 };
 
 }  // namespace tvx

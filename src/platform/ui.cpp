@@ -11,6 +11,10 @@ int Ui::RunMainWindow(DialogModel& model) { return RunDialog(model); }
 
 std::unique_ptr<ModelessDialog> Ui::OpenModeless(DialogModel&, BoxOwner) { return nullptr; }
 
+bool Ui::KeyPressed(int) { return false; }
+
+bool Ui::DispatchOneMessage() { return false; }
+
 Surface& Ui::surface() {
   // Stateless: it draws only into the bitmaps it hands out.
   static IndexedSurface framebuffers;

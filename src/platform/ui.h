@@ -33,6 +33,18 @@ class Ui {
   virtual std::unique_ptr<ModelessDialog> OpenModeless(DialogModel& model, BoxOwner owner);
   // Palettes and off-screen bitmaps; without a display, 8-bit framebuffers.
   virtual Surface& surface();
+
+  // --- Long work on the one thread: between two steps of it the program
+  // looks at a key and lets one waiting message through. ---
+
+  // GetAsyncKeyState: whether the key is down or was pressed since the
+  // last query; a Ui without a keyboard answers false.
+  virtual bool KeyPressed(int virtual_key);
+  // Takes at most one waiting message and dispatches it; false when none
+  // was waiting.
+  virtual bool DispatchOneMessage();
 };
+
+inline constexpr int kF4Key = 0x73;  // VK_F4
 
 }  // namespace tvx

@@ -34,6 +34,8 @@ class RecordingShell : public Shell {
     links.push_back(link);
     return shell_.CreateShellLink(link);
   }
+  int AddFontFile(std::string_view path) override { return shell_.AddFontFile(path); }
+  void BroadcastFontChange() override { shell_.BroadcastFontChange(); }
   // The shortcut written to that file; null when none was.
   const ShellLink* Find(const std::string& file) const;
 

@@ -56,7 +56,7 @@ std::shared_ptr<RecordingDialogView> HostUi::MakeView(int template_id) {
     problems_.push_back("the program has no dialog template " + std::to_string(template_id));
     return nullptr;
   }
-  RecordingDialogView::Machine machine{screen_, this, false};
+  RecordingDialogView::Machine machine{screen_, this, false, colour_bits_};
   return std::make_shared<RecordingDialogView>(found->second, machine);
 }
 

@@ -36,9 +36,10 @@ long HostRegistry::Save() {
   return WriteFileAtomically(file_, WriteRegedit4(tree_)) ? kSuccess : kAccessDenied;
 }
 
+// Creating opens for writing, which an existing key refuses too.
 long HostRegistry::CreateKey(RegistryRoot root, std::string_view path) {
-  if (tree_.Find(root, path)) return kSuccess;
   if (!MayWrite(root)) return kAccessDenied;
+  if (tree_.Find(root, path)) return kSuccess;
   tree_.Create(root, path);
   return Save();
 }

@@ -130,4 +130,13 @@ bool HostShell::BringProcessWindowToFront(std::string_view executable_name) {
   return found;
 }
 
+int HostShell::AddFontFile(std::string_view path) {
+  const auto attributes = files_.Attributes(path);
+  if (!attributes || (*attributes & attribute::kDirectory)) return 0;
+  journal_.Record("font", path);
+  return 1;
+}
+
+void HostShell::BroadcastFontChange() { journal_.Record("fontchange", "all top-level windows"); }
+
 }  // namespace tvx::host

@@ -49,6 +49,11 @@ class HostShell : public Shell {
   bool CreateShellLink(const ShellLink& link) override;
   // ----------------------------------------------------------------------
 
+  // --- Fonts: journalled, "font <path>" and "fontchange". ---
+  // A file that exists adds one font; the machine reads no font files.
+  int AddFontFile(std::string_view path) override;
+  void BroadcastFontChange() override;
+
  private:
   std::filesystem::path machine_folder_;
   const MachineProfile& profile_;

@@ -44,6 +44,7 @@ class HostUi : public Ui {
   Surface& surface() override { return surface_; }
 
   void SetScreen(Size screen) { screen_ = screen; }
+  void SetColourBits(int bits) { colour_bits_ = bits; }
 
   // One modal run: what the dialog showed when it opened, and its last state.
   struct DialogRun {
@@ -78,6 +79,7 @@ class HostUi : public Ui {
   MachineFaults& faults_;
   std::vector<std::string> problems_;
   Size screen_{800, 600};
+  int colour_bits_ = 8;
   IndexedSurface surface_;
   std::vector<DialogRun> dialogs_;
   std::vector<std::shared_ptr<RecordingDialogView>> windows_;

@@ -230,6 +230,33 @@ int RecordingDialogView::AskMessageBox(std::string_view text, std::string_view c
   return machine_.ui ? machine_.ui->ShowMessageBox(text, caption, style, BoxOwner::MainWindow) : box::kIdOk;
 }
 
+ColourPicture& RecordingDialogView::Drawing() {
+  if (!drawing_) {
+    const Rect client = ScreenToClient(state_.window);
+    drawing_ =
+        std::make_unique<ColourPicture>(Size{client.right - kFrame, client.bottom - kFrame}, kFaceColour);
+  }
+  return *drawing_;
+}
+
+void RecordingDialogView::FillArea(const Rect& client, ColourRef colour) {
+  Drawing().Fill(client, colour);
+  ++fills_[{client.left, client.top, client.right, client.bottom}];
+}
+
+int RecordingDialogView::FillsOf(const Rect& area) const {
+  const auto found = fills_.find({area.left, area.top, area.right, area.bottom});
+  return found == fills_.end() ? 0 : found->second;
+}
+
+void RecordingDialogView::DrawLine(int font_id, const Rect& client, std::string_view text, ColourRef colour,
+                                   bool centred) {
+  Drawing();
+  lines_.push_back({font_id, client, std::string(text), colour, centred});
+}
+
+ColourRef RecordingDialogView::PixelAt(int x, int y) { return Drawing().At(x, y); }
+
 int RecordingDialogView::Metric(SystemMetric) {
   // The classic metrics: menu bar, caption and caption buttons all 18 pixels.
   return 18;

@@ -2,6 +2,7 @@
 // the user would see it, laid out from the program's dialog templates.
 #pragma once
 
+#include <array>
 #include <functional>
 #include <map>
 #include <memory>
@@ -9,12 +10,23 @@
 #include <vector>
 
 #include "platform/dialog_view.h"
+#include "platform/host/colour_picture.h"
 #include "platform/host/dialog_templates.h"
 #include "platform/host/host_tree_control.h"
 #include "platform/indexed_surface.h"
 #include "platform/ui.h"
 
 namespace tvx::host {
+
+// A line of text drawn onto the client area; the simulated machine keeps
+// the text and draws no glyphs.
+struct DrawnLine {
+  int font_id = 0;
+  Rect area;
+  std::string text;
+  ColourRef colour = 0;
+  bool centred = false;
+};
 
 struct ListItem {
   std::string text;
@@ -92,6 +104,7 @@ class RecordingDialogView : public DialogView {
     Size screen{800, 600};
     Ui* ui = nullptr;  // message boxes the dialog asks
     bool return_key_down = false;
+    int colour_bits = 8;
   };
 
   RecordingDialogView(const DialogTemplate& dialog, Machine machine);
@@ -154,6 +167,24 @@ class RecordingDialogView : public DialogView {
   bool ReturnKeyDown() override { return machine_.return_key_down; }
   void SetWaitCursor(bool waiting) override;
 
+  // Drawing straight onto the window: fills land on a true-colour picture
+  // of the client area, which starts in the dialog face colour.
+  int ColourBits() override { return machine_.colour_bits; }
+  // The simulated machine knows no owner windows: the screen.
+  Rect OwnerRect() override { return RectAt(0, 0, machine_.screen.width, machine_.screen.height); }
+  void FillArea(const Rect& client, ColourRef colour) override;
+  void DrawLine(int font_id, const Rect& client, std::string_view text, ColourRef colour,
+                bool centred) override;
+  ColourRef PixelAt(int x, int y) override;
+  // Null before anything was drawn.
+  const ColourPicture* drawing() const { return drawing_.get(); }
+  const std::vector<DrawnLine>& lines() const { return lines_; }
+  // How many fills covered exactly this rectangle.
+  int FillsOf(const Rect& area) const;
+  void set_colour_bits(int bits) { machine_.colour_bits = bits; }
+
+  static constexpr ColourRef kFaceColour = RgbColour(0xC0, 0xC0, 0xC0);
+
   // The frame around the client area: the dialog frame and the caption.
   static constexpr int kFrame = 3;
   static constexpr int kCaption = 18;
@@ -161,6 +192,7 @@ class RecordingDialogView : public DialogView {
  private:
   ControlState& Control(int id);
   Rect ClientOrigin() const;
+  ColourPicture& Drawing();
   void Changed();
 
   DialogTemplate template_;
@@ -174,6 +206,9 @@ class RecordingDialogView : public DialogView {
   std::unique_ptr<IndexedBitmap> canvas_;
   std::function<void()> on_change_;
   int invalidations_ = 0;
+  std::unique_ptr<ColourPicture> drawing_;
+  std::vector<DrawnLine> lines_;
+  std::map<std::array<int, 4>, int> fills_;
 };
 
 }  // namespace tvx::host

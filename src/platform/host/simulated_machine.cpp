@@ -67,6 +67,8 @@ std::string MakeProfileFiles(SimulatedMachine& machine) {
 
 RegistryTree InitialRegistry(const MachineProfile& profile) {
   RegistryTree tree;
+  // Every Windows keeps the counts of its shared libraries here.
+  tree.Create(RegistryRoot::LocalMachine, "Software\\Microsoft\\Windows\\CurrentVersion\\SharedDLLs");
   for (const std::string& key : profile.local_machine_keys) tree.Create(RegistryRoot::LocalMachine, key);
   return tree;
 }
@@ -183,6 +185,7 @@ SimulatedMachine::SimulatedMachine(fs::path folder, MachineProfile profile, RunO
       ui_(std::make_unique<HostUi>(std::move(options.ui), faults_)),
       platform_{*files_, *registry_, *system_, *shell_, *ui_} {
   ui_->SetScreen({profile_.screen.width, profile_.screen.height});
+  ui_->SetColourBits(profile_.screen.bits_per_pixel * profile_.screen.planes);
 }
 
 bool SimulatedMachine::SetMedia(char letter, bool present) {

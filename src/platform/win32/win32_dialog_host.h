@@ -98,6 +98,15 @@ class Win32DialogHost : public DialogView, public ModelessDialog {
   bool ReturnKeyDown() override { return ::GetAsyncKeyState(VK_RETURN) != 0; }
   void SetWaitCursor(bool waiting) override;
 
+  // Drawing straight onto the window (win32_dialog_drawing.cpp): through
+  // the paint device context while the window paints, else its own.
+  int ColourBits() override;
+  Rect OwnerRect() override;
+  void FillArea(const Rect& client, ColourRef colour) override;
+  void DrawLine(int font_id, const Rect& client, std::string_view text, ColourRef colour,
+                bool centred) override;
+  ColourRef PixelAt(int x, int y) override;
+
  private:
   static INT_PTR CALLBACK Procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
   INT_PTR Handle(UINT message, WPARAM wparam, LPARAM lparam);

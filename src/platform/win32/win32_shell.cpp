@@ -101,4 +101,10 @@ std::unique_ptr<LoadedLibrary> Win32Shell::OpenLibrary(std::string_view name) {
   return std::make_unique<Win32Library>(std::move(handle));
 }
 
+// Fonts
+
+int Win32Shell::AddFontFile(std::string_view path) { return ::AddFontResourceA(std::string(path).c_str()); }
+
+void Win32Shell::BroadcastFontChange() { ::SendMessageA(HWND_BROADCAST, WM_FONTCHANGE, 0, 0); }
+
 }  // namespace tvx::win32

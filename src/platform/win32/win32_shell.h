@@ -25,6 +25,10 @@ class Win32Shell : public Shell {
   // Through the shell-link object (win32_shell_link.cpp).
   bool CreateShellLink(const ShellLink& link) override;
   // ----------------------------------------------------------------------
+
+  // Fonts
+  int AddFontFile(std::string_view path) override;
+  void BroadcastFontChange() override;
 };
 
 }  // namespace tvx::win32

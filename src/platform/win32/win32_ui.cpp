@@ -61,4 +61,16 @@ std::unique_ptr<ModelessDialog> Win32Ui::OpenModeless(DialogModel& model, BoxOwn
   return host;
 }
 
+bool Win32Ui::DispatchOneMessage() {
+  MSG message;
+  if (!::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) return false;
+  // A quit request belongs to the loop that runs the program: put it back.
+  if (message.message == WM_QUIT) {
+    ::PostQuitMessage(static_cast<int>(message.wParam));
+    return true;
+  }
+  ::DispatchMessageA(&message);
+  return true;
+}
+
 }  // namespace tvx::win32

@@ -18,6 +18,8 @@ class Win32Ui : public Ui {
   int RunMainWindow(DialogModel& model) override;
   std::unique_ptr<ModelessDialog> OpenModeless(DialogModel& model, BoxOwner owner) override;
   Surface& surface() override { return surface_; }
+  bool KeyPressed(int virtual_key) override { return ::GetAsyncKeyState(virtual_key) != 0; }
+  bool DispatchOneMessage() override;
 
  private:
   // The panel while RunMainWindow runs, from its creation: the owner of
