@@ -1,0 +1,199 @@
+// The copy loop, shared-library counts and font registration on the real
+// API: files in a scratch folder standing for the system directory, the
+// counts and the Fonts value read back with the registry functions. Every
+// value and file made is removed again, as the prefix is shared.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "install/copy_files.h"
+#include "install/font_registration.h"
+#include "install/shared_count.h"
+#include "platform/file_services.h"
+#include "platform/win32/win32_platform.h"
+#include "support/fixtures.h"
+#include "support/seam_files.h"
+
+namespace tvx::testing {
+namespace {
+
+// -1 when there is no count.
+long long CountOf(const std::string& path) {
+  HKEY key = nullptr;
+  if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSharedDllsKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return -1;
+  DWORD value = 0;
+  DWORD size = sizeof value;
+  DWORD type = 0;
+  const LONG status =
+      ::RegQueryValueExA(key, path.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&value), &size);
+  ::RegCloseKey(key);
+  return status == ERROR_SUCCESS && type == REG_DWORD ? static_cast<long long>(value) : -1;
+}
+
+void ForgetCount(const std::string& path) {
+  HKEY key = nullptr;
+  if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSharedDllsKey, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS) return;
+  ::RegDeleteValueA(key, path.c_str());
+  ::RegCloseKey(key);
+}
+
+class Win32CopyTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char temp[MAX_PATH] = {};
+    ASSERT_GT(::GetTempPathA(MAX_PATH, temp), 0u);
+    root_ = std::string(temp) + "tvxcopy-" + std::to_string(::GetCurrentProcessId());
+    for (const char* folder : {"\\disc", "\\system", "\\game"})
+      ASSERT_TRUE(CreateDirectoryChain(files(), root_ + folder));
+    HKEY key = nullptr;
+    DWORD disposition = 0;
+    ASSERT_EQ(::RegCreateKeyExA(HKEY_LOCAL_MACHINE, kSharedDllsKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                                &key, &disposition),
+              ERROR_SUCCESS);
+    made_key_ = disposition == REG_CREATED_NEW_KEY;
+    ::RegCloseKey(key);
+  }
+
+  void TearDown() override {
+    for (const std::string& path : made_) {
+      ForgetCount(path);
+      files().RemoveFile(path);
+    }
+    if (made_key_) ::RegDeleteKeyA(HKEY_LOCAL_MACHINE, kSharedDllsKey);
+    for (const char* folder : {"\\disc", "\\system", "\\game", ""})
+      ::RemoveDirectoryA((root_ + folder).c_str());
+  }
+
+  FileSystem& files() { return real_.platform().files; }
+  void Put(const std::string& relative, const std::string& bytes) {
+    made_.push_back(root_ + relative);
+    WriteFile(files(), made_.back(), bytes);
+  }
+  std::string Path(const std::string& relative) {
+    made_.push_back(root_ + relative);
+    return made_.back();
+  }
+
+  win32::Win32Platform real_;
+  std::string root_;
+  std::vector<std::string> made_;
+  bool made_key_ = false;
+};
+
+CopyItem Item(const std::string& name, const std::string& directory) {
+  CopyItem item;
+  item.source_name = name;
+  item.destination_name = name;
+  item.source_subdirectory = "\\";
+  item.destination_directory = directory;
+  item.size = 10;
+  return item;
+}
+
+TEST_F(Win32CopyTest, SharedLibrariesAreProtectedByVersionTextAndCounted) {
+  const std::string older = ReadFixture("pe_version/ir41_32-4.11.15.91.dll");  // lower as text
+  const std::string newer = ReadFixture("pe_version/ir41_32-4.2.0.0.dll");
+  const std::string unversioned = ReadFixture("pe_version/no-version.dll");
+  Put("\\disc\\KEPT.DLL", older);
+  Put("\\system\\KEPT.DLL", newer);
+  Put("\\disc\\NEWER.DLL", newer);
+  Put("\\system\\NEWER.DLL", older);
+  Put("\\disc\\NOVER.DLL", unversioned);
+  Put("\\disc\\OWN.DLL", unversioned);
+  const std::string nover = Path("\\system\\NOVER.DLL");
+  const std::string own = Path("\\game\\OWN.DLL");
+
+  CopyItemList list;
+  for (const char* name : {"KEPT.DLL", "NEWER.DLL", "NOVER.DLL"}) list.Add(Item(name, "*SharedDll*\\"));
+  list.Add(Item("OWN.DLL", ""));
+  CopyRequest request{real_.platform(), [](int number) { return "text " + std::to_string(number); },
+                      CopyPlaces{root_ + "\\disc", root_ + "\\game\\", root_ + "\\system"}};
+  EXPECT_EQ(CopyFiles(request, list).code, CopyOutcome::kDone);
+
+  struct Row {
+    const char* label;
+    std::string path;
+    std::string bytes;  // empty: no file
+    long long count;
+  } rows[] = {
+      {"an installed copy as new stays, counted", root_ + "\\system\\KEPT.DLL", newer, 1},
+      {"an older installed copy is replaced", root_ + "\\system\\NEWER.DLL", newer, 1},
+      {"a library without a version is never copied", nover, "", -1},
+      {"a library of the product's own folder is counted", own, unversioned, 1},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.label);
+    if (row.bytes.empty()) {
+      EXPECT_FALSE(Exists(files(), row.path));
+    } else {
+      EXPECT_EQ(ReadFile(files(), row.path), row.bytes);
+    }
+    EXPECT_EQ(CountOf(row.path), row.count);
+  }
+}
+
+// A top-level window that notes WM_FONTCHANGE.
+class FontChangeWatcher {
+ public:
+  FontChangeWatcher() {
+    WNDCLASSA window_class{};
+    window_class.lpfnWndProc = &FontChangeWatcher::Procedure;
+    window_class.hInstance = ::GetModuleHandleA(nullptr);
+    window_class.lpszClassName = "TvxFontChangeWatcher";
+    ::RegisterClassA(&window_class);
+    window_ = ::CreateWindowExA(0, "TvxFontChangeWatcher", "", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr,
+                                ::GetModuleHandleA(nullptr), nullptr);
+    ::SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  }
+  ~FontChangeWatcher() { ::DestroyWindow(window_); }
+  FontChangeWatcher(const FontChangeWatcher&) = delete;
+  FontChangeWatcher& operator=(const FontChangeWatcher&) = delete;
+  bool exists() const { return window_ != nullptr; }
+  int changes = 0;
+
+ private:
+  static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+    auto* watcher = reinterpret_cast<FontChangeWatcher*>(::GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (watcher && message == WM_FONTCHANGE) ++watcher->changes;
+    return ::DefWindowProcA(window, message, wparam, lparam);
+  }
+  HWND window_ = nullptr;
+};
+
+std::string FontsValue(const char* name) {
+  HKEY key = nullptr;
+  if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, kFontsKey, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS)
+    return "<no key>";
+  char value[MAX_PATH] = {};
+  DWORD type = 0;
+  DWORD length = sizeof value;
+  const LONG status = ::RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(value), &length);
+  ::RegDeleteValueA(key, name);
+  ::RegCloseKey(key);
+  if (status != ERROR_SUCCESS) return "<no value>";
+  return type == REG_SZ ? std::string(value) : "<not REG_SZ>";
+}
+
+// Wine's RemoveFontResourceA answers FALSE even for a font just added, so
+// the font stays added for the rest of this process; nothing is kept.
+TEST_F(Win32CopyTest, AFontIsAddedAnnouncedAndNamedUnderTheFontsKey) {
+  // Debian's fonts-dejavu-core, through Wine's Z: drive.
+  const std::string bytes = ReadFile(files(), "Z:\\usr\\share\\fonts\\truetype\\dejavu\\DejaVuSansMono.ttf");
+  ASSERT_GT(bytes.size(), 100000u) << bytes;
+  Put("\\system\\TVXMONO.TTF", bytes);
+  const std::string font = root_ + "\\system\\TVXMONO.TTF";
+  const char* name = "Tvx Test Mono (TrueType)";
+  FontChangeWatcher watcher;
+  ASSERT_TRUE(watcher.exists());
+  RegisterFont(real_.platform().shell, real_.platform().registry, font, name);
+  EXPECT_EQ(watcher.changes, 1);
+  EXPECT_EQ(FontsValue(name), "TVXMONO.TTF");
+  EXPECT_EQ(real_.platform().shell.AddFontFile(font), 1);
+  EXPECT_EQ(real_.platform().shell.AddFontFile(root_ + "\\system\\NONE.TTF"), 0);
+}
+
+}  // namespace
+}  // namespace tvx::testing
