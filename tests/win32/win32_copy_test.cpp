@@ -13,6 +13,7 @@
 #include "install/font_registration.h"
 #include "install/shared_count.h"
 #include "platform/file_services.h"
+#include "platform/win32/win32_dialog_host.h"
 #include "platform/win32/win32_platform.h"
 #include "support/fixtures.h"
 #include "support/seam_files.h"
@@ -132,6 +133,58 @@ TEST_F(Win32CopyTest, SharedLibrariesAreProtectedByVersionTextAndCounted) {
       EXPECT_EQ(ReadFile(files(), row.path), row.bytes);
     }
     EXPECT_EQ(CountOf(row.path), row.count);
+  }
+}
+
+// The real Ui, with the user's stop waiting when the progress box opens:
+// a click on Abort posted to it, or F4 held down.
+class StoppingUi : public win32::Win32Ui {
+ public:
+  std::unique_ptr<ModelessDialog> OpenModeless(DialogModel& model, BoxOwner owner) override {
+    auto window = Win32Ui::OpenModeless(model, owner);
+    if (!window) return window;
+    if (click_abort)
+      ::PostMessageA(static_cast<win32::Win32DialogHost*>(window.get())->window(), WM_COMMAND,
+                     MAKEWPARAM(1002, BN_CLICKED), 0);
+    if (hold_f4) ::keybd_event(VK_F4, 0, 0, 0);
+    return window;
+  }
+  int ShowMessageBox(std::string_view text, std::string_view, std::uint32_t, BoxOwner) override {
+    boxes.emplace_back(text);  // answered at once: a real box would wait for a user
+    return box::kIdOk;
+  }
+  bool click_abort = false;
+  bool hold_f4 = false;
+  std::vector<std::string> boxes;
+};
+
+TEST_F(Win32CopyTest, AbortOrF4StopsTheCopyBetweenChunks) {
+  const std::string bytes(40 * 25600, 'z');
+  Put("\\disc\\BIG.DAT", bytes);
+  const std::string copied = Path("\\game\\BIG.DAT");
+  struct Row {
+    const char* label;
+    bool click_abort;
+    bool hold_f4;
+  } rows[] = {{"Abort clicked", true, false}, {"F4 held down", false, true}};
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.label);
+    StoppingUi ui;
+    ui.click_abort = row.click_abort;
+    ui.hold_f4 = row.hold_f4;
+    Platform& real = real_.platform();
+    Platform platform{real.files, real.registry, real.system, real.shell, ui};
+    CopyItemList list;
+    list.Add(Item("BIG.DAT", ""));
+    CopyRequest request{platform, [](int number) { return "text " + std::to_string(number); },
+                        CopyPlaces{root_ + "\\disc", root_ + "\\game\\", root_ + "\\system"}};
+    const CopyOutcome outcome = CopyFiles(request, list);
+    if (row.hold_f4) ::keybd_event(VK_F4, 0, KEYEVENTF_KEYUP, 0);
+    EXPECT_EQ(outcome.code, CopyOutcome::kFailed);
+    EXPECT_TRUE(ui.boxes.empty());
+    const std::string written = ReadFile(files(), copied);
+    EXPECT_LT(written.size(), bytes.size());
+    EXPECT_EQ(written.size() % 25600, 0u);
   }
 }
 
