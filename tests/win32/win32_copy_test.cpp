@@ -188,6 +188,32 @@ TEST_F(Win32CopyTest, AbortOrF4StopsTheCopyBetweenChunks) {
   }
 }
 
+TEST_F(Win32CopyTest, TwoProductsSharingALibraryCountTwoAndTheFirstUninstallKeepsIt) {
+  Put("\\disc\\SHARED.DLL", ReadFixture("pe_version/ir50_32-5.6.2.15.dll"));
+  const std::string library = Path("\\system\\SHARED.DLL");
+  CopyItemList list;
+  list.Add(Item("SHARED.DLL", "*SharedDll*\\"));
+  StoppingUi ui;
+  Platform& real = real_.platform();
+  Platform platform{real.files, real.registry, real.system, real.shell, ui};
+  // Two products: the library's place does not depend on the install directory.
+  for (int product = 0; product < 2; ++product) {
+    CopyRequest request{platform, [](int number) { return "text " + std::to_string(number); },
+                        CopyPlaces{root_ + "\\disc", root_ + "\\game\\", root_ + "\\system"}};
+    EXPECT_EQ(CopyFiles(request, list).code, CopyOutcome::kDone);
+  }
+  EXPECT_EQ(CountOf(library), 2);
+  EXPECT_FALSE(
+      DecrementSharedCount(real.registry, ui, kSharedDllsKey, library, "text 130 SHARED.DLL", "text 131"));
+  EXPECT_EQ(CountOf(library), 1);
+  EXPECT_TRUE(Exists(files(), library));
+  // The last user is asked; the answer here is OK, not Yes: the file stays.
+  EXPECT_FALSE(
+      DecrementSharedCount(real.registry, ui, kSharedDllsKey, library, "text 130 SHARED.DLL", "text 131"));
+  EXPECT_EQ(CountOf(library), 0);
+  EXPECT_EQ(ui.boxes, std::vector<std::string>{"text 130 SHARED.DLL"});
+}
+
 // A top-level window that notes WM_FONTCHANGE.
 class FontChangeWatcher {
  public:
