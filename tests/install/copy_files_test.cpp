@@ -228,3 +228,40 @@ TEST(CopyFilesTest, AListWithoutStatedSizesShowsItsTotalAsDone) {
 
 }  // namespace
 }  // namespace tvx::testing
+
+namespace tvx::testing {
+namespace {
+
+// The simulated machine's own pump: the answer script's lines for the open
+// progress box are its messages, one a chunk.
+TEST(CopyFilesTest, AnAnswerScriptStopsTheCopyFromTheProgressBox) {
+  struct Row {
+    const char* label;
+    const char* answers;
+    int code;
+    std::size_t chunks;  // copied before the copy stopped
+  } rows[] = {
+      {"Abort pressed at the second chunk", "dialog 103 type 1003 \"\"\ndialog 103 press 1002\n",
+       CopyOutcome::kFailed, 2},
+      {"F4 pressed at the first chunk", "dialog 103 key 115\n", CopyOutcome::kFailed, 1},
+      {"no answer for the box", "", CopyOutcome::kDone, 4},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.label);
+    TestMachine::Options options;
+    options.answers = row.answers;
+    TestMachine machine(options);
+    Platform& platform = machine.platform();
+    machine.WriteFile("D:\\BIG.DAT", Pattern(4 * kChunk));
+    CopyItemList list;
+    list.Add(FileItem("BIG.DAT", ""));
+    CopyRequest request{platform, [](int number) { return "text " + std::to_string(number); },
+                        CopyPlaces{"D:", kGameDirectory, "C:\\WINDOWS\\SYSTEM"}};
+    EXPECT_EQ(CopyFiles(request, list).code, row.code);
+    EXPECT_EQ(machine.ReadFile("C:\\Games\\Zephra\\BIG.DAT").size(), row.chunks * kChunk);
+    EXPECT_TRUE(machine.machine().ui().AnswerProblems().empty());
+  }
+}
+
+}  // namespace
+}  // namespace tvx::testing

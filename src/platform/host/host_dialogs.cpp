@@ -2,6 +2,8 @@
 // answer script, written to the transcript.
 #include "platform/host/host_ui.h"
 
+#include <algorithm>
+
 #include "platform/host/png_writer.h"
 
 namespace tvx::host {
@@ -27,10 +29,12 @@ std::string DescribeControl(int id, const ControlState& control) {
 
 class HostModeless : public ModelessDialog {
  public:
-  HostModeless(std::shared_ptr<RecordingDialogView> view, std::function<void(const std::string&)> write)
-      : view_(std::move(view)), write_(std::move(write)) {}
+  HostModeless(std::shared_ptr<RecordingDialogView> view, std::function<void(const std::string&)> write,
+               std::function<void()> closed)
+      : view_(std::move(view)), write_(std::move(write)), closed_(std::move(closed)) {}
   ~HostModeless() override {
     view_->set_on_change(nullptr);
+    closed_();
     write_("window id=" + std::to_string(view_->state().id) + " closed");
   }
   DialogView& view() override { return *view_; }
@@ -38,6 +42,7 @@ class HostModeless : public ModelessDialog {
  private:
   std::shared_ptr<RecordingDialogView> view_;
   std::function<void(const std::string&)> write_;
+  std::function<void()> closed_;
 };
 
 }  // namespace
@@ -203,7 +208,35 @@ std::unique_ptr<ModelessDialog> HostUi::OpenModeless(DialogModel& model, BoxOwne
   RecordingDialogView* raw = view.get();
   view->set_on_change([this, raw, id] { Write("window id=" + id + " " + DescribeDialog(raw->state())); });
   windows_.push_back(view);
-  return std::make_unique<HostModeless>(view, [this](const std::string& line) { Write(line); });
+  open_windows_.push_back({&model, raw});
+  return std::make_unique<HostModeless>(
+      view, [this](const std::string& line) { Write(line); },
+      [this, raw] {
+        std::erase_if(open_windows_, [raw](const OpenWindow& window) { return window.view == raw; });
+      });
+}
+
+bool HostUi::DispatchOneMessage() {
+  if (!options_.answers) return false;
+  for (const OpenWindow& window : open_windows_) {
+    const auto action = options_.answers->NextDialogAction(window.view->state().id);
+    if (!action) continue;
+    const std::string from = "answers:" + std::to_string(action->line);
+    Write("window id=" + std::to_string(action->dialog) + " " + action->Describe() + " from=" + from);
+    if (action->kind == DialogAction::Kind::Key) pressed_keys_.push_back(action->value);
+    if (!Apply(*window.model, *window.view, *action))
+      problems_.push_back(from + " cannot " + action->Describe() + " in window " +
+                          std::to_string(action->dialog));
+    return true;
+  }
+  return false;
+}
+
+bool HostUi::KeyPressed(int virtual_key) {
+  const auto found = std::find(pressed_keys_.begin(), pressed_keys_.end(), virtual_key);
+  if (found == pressed_keys_.end()) return false;
+  pressed_keys_.erase(found);
+  return true;
 }
 
 }  // namespace tvx::host

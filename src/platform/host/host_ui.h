@@ -42,6 +42,10 @@ class HostUi : public Ui {
   int RunDialog(DialogModel& model) override;
   std::unique_ptr<ModelessDialog> OpenModeless(DialogModel& model, BoxOwner owner) override;
   Surface& surface() override { return surface_; }
+  // The answer script's next line, when it is for an open modeless window,
+  // is that window's one message; a key it gives counts as pressed once.
+  bool DispatchOneMessage() override;
+  bool KeyPressed(int virtual_key) override;
 
   void SetScreen(Size screen) { screen_ = screen; }
   void SetColourBits(int bits) { colour_bits_ = bits; }
@@ -83,6 +87,12 @@ class HostUi : public Ui {
   IndexedSurface surface_;
   std::vector<DialogRun> dialogs_;
   std::vector<std::shared_ptr<RecordingDialogView>> windows_;
+  struct OpenWindow {
+    DialogModel* model;
+    RecordingDialogView* view;
+  };
+  std::vector<OpenWindow> open_windows_;
+  std::vector<int> pressed_keys_;
 };
 
 // Escapes a text for one transcript line: \n, \r, \t, \", \\ and \xNN.
