@@ -83,6 +83,9 @@ TEST(ProgressBarPixelsTest, TheBarShowsTheSameColoursOnEveryBackend) {
   for (const int depth : depths) {
     SCOPED_TRACE("depth " + std::to_string(depth));
     const auto window = OpenDrawingWindow(depth);
+#ifdef _WIN32
+    if (!window) GTEST_SKIP() << "no display here: the window could not be made";
+#endif
     ASSERT_NE(window, nullptr);
     std::printf("[ DISPLAY  ] %d bits per pixel\n", window->view().ColourBits());
     ExpectPixels(window->view());
