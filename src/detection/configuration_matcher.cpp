@@ -117,6 +117,17 @@ bool ConfigurationMatcher::LoadInstalledChoice() {
   return true;
 }
 
+void ConfigurationMatcher::MarkInstalled(Configuration* configuration, std::string language) {
+  installed_ = configuration != nullptr;
+  installed_configuration_ = configuration;
+  language_ = std::move(language);
+}
+
+void ConfigurationMatcher::MarkNotInstalled() {
+  installed_ = false;
+  installed_configuration_ = nullptr;
+}
+
 void ConfigurationMatcher::SetNames() {
   SetLocalizedNames(env_.catalogue, env_.script_state.strings, env_.platform.ui);
   SetConfigurationNames(env_.script, env_.script_state.strings, env_.platform.ui);

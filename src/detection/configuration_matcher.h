@@ -108,6 +108,9 @@ class ConfigurationMatcher {
   bool fits(const Configuration& configuration) const;
 
   bool installed() const { return installed_; }
+  // The state an installation that succeeded, or an uninstall, leaves.
+  void MarkInstalled(Configuration* configuration, std::string language);
+  void MarkNotInstalled();
   Configuration* installed_configuration() const { return installed_configuration_; }
   // Installed, and the check found nothing missing.
   bool InstalledConfigurationUsable() const;
