@@ -14,6 +14,10 @@ class PanelHooks {
   // Enables Install, Play and Uninstall for the installed state; the focus
   // goes to Play after an installation that succeeded, else to Install.
   virtual void RefreshButtons(bool focus_play) = 0;
+  virtual void SetWaitCursor(bool) {}
+  // Whether Return is held down now, so that the panel's default button
+  // does not take a key that closed a box.
+  virtual bool ReturnKeyDown() { return false; }
 };
 
 // For runs without a panel ("-uninstall", tests).

@@ -12,8 +12,6 @@ std::string Mode(const CommandLineSwitches& switches) {
 
 const char* ActionName(RequestedAction action) {
   switch (action) {
-    case RequestedAction::Install:
-      return "install";
     case RequestedAction::Uninstall:
       return "uninstall";
   }
@@ -46,6 +44,8 @@ std::string Summary(FrontPanel& panel, const Session& session) {
     text += std::string("; play: ") + PlayOutcomeName(play->outcome);
     if (!play->command_line.empty()) text += " " + play->command_line;
   }
+  if (const auto& install = panel.install())
+    text += std::string("; install: ") + InstallOutcomeName(install->outcome);
   for (RequestedAction action : panel.requested_actions())
     text += std::string("; ") + ActionName(action) + " asked (not in this build yet)";
   return text;

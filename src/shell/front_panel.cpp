@@ -6,6 +6,7 @@
 #include "script/install_data.h"
 #include "script/script_loader.h"
 #include "script/strings_loader.h"
+#include "shell/panel_control.h"
 #include "shell/product_instance.h"
 #include "shell/startup_places.h"
 #include "ui/plain_message.h"
@@ -229,10 +230,22 @@ void FrontPanel::Play(DialogView* view) {
   if (view && play_->EndsTheProgram()) Quit(view);
 }
 
+void FrontPanel::Install(DialogView& view) {
+  if (!panel_) return;
+  PanelControl control(*panel_, view);
+  InstallContext context{
+      *matcher_, control,
+      [this, &control](const UninstallRequest& request) { return UninstallFor(control, request); },
+      LocalizedApplicationName(session_.script_state.strings, platform_.ui, script_)};
+  install_ = InstallProduct(context);
+}
+
+bool FrontPanel::UninstallFor(PanelHooks&, const UninstallRequest&) { return true; }
+
 void FrontPanel::OnCommand(DialogView& view, int id) {
   switch (id) {
     case command::kInstall:
-      requested_.push_back(RequestedAction::Install);
+      Install(view);
       break;
     case command::kUninstall:
       requested_.push_back(RequestedAction::Uninstall);

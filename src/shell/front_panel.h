@@ -10,6 +10,7 @@
 
 #include "detection/configuration_matcher.h"
 #include "detection/machine_probes.h"
+#include "install/install_product.h"
 #include "platform/dialog_model.h"
 #include "script/detection_catalogue.h"
 #include "script/install_script.h"
@@ -45,7 +46,7 @@ const char* StartupResultName(StartupResult result);
 
 // An action the panel or a mode asked for that this build does not carry
 // out yet.
-enum class RequestedAction { Install, Uninstall };
+enum class RequestedAction { Uninstall };
 
 inline constexpr const char* kSetupMutexName = "SetupTvx.exe";
 
@@ -82,6 +83,8 @@ class FrontPanel : public DialogModel {
   const std::vector<RequestedAction>& requested_actions() const { return requested_; }
   // How the Play action ended, once it ran.
   const std::optional<PlayReport>& play() const { return play_; }
+  // How the last installation ended, once one ran.
+  const std::optional<InstallReport>& install() const { return install_; }
 
  private:
   StartupResult Steps(DialogView* view);
@@ -97,6 +100,9 @@ class FrontPanel : public DialogModel {
   StartupResult PlayMode();
   // The Play action; view is the panel's, null in play mode.
   void Play(DialogView* view);
+  void Install(DialogView& view);
+  // The panel's Uninstall command as the installation sends it.
+  bool UninstallFor(PanelHooks& panel, const UninstallRequest& request);
   std::string InstallDataFolder();
   void Quit(DialogView* view);
 
@@ -113,6 +119,7 @@ class FrontPanel : public DialogModel {
   std::unique_ptr<PanelWindow> panel_;
   std::vector<RequestedAction> requested_;
   std::optional<PlayReport> play_;
+  std::optional<InstallReport> install_;
   StartupResult result_ = StartupResult::Continue;
   bool quit_posted_ = false;
 };

@@ -117,6 +117,21 @@ const ImageButton* PanelWindow::button(int command_id) const {
   return nullptr;
 }
 
+void PanelWindow::ReleaseButtons() {
+  for (ButtonSlot& slot : buttons_)
+    if (slot.widget) slot.widget->Release();
+}
+
+void PanelWindow::RefreshStates(bool focus_play) {
+  states_.install = true;
+  states_.uninstall = matcher_.installed();
+  states_.play = matcher_.installed() ? matcher_.InstalledConfigurationUsable() : matcher_.playable_found();
+  ApplyStates();
+  const int focus = focus_play && states_.play ? command::kPlay : command::kInstall;
+  for (ButtonSlot& slot : buttons_)
+    if (slot.command_id == focus && slot.widget) slot.widget->TakeFocus();
+}
+
 void PanelWindow::ReleaseButton(int command_id) {
   for (ButtonSlot& slot : buttons_)
     if (slot.command_id == command_id && slot.widget) slot.widget->Release();

@@ -52,6 +52,11 @@ class PanelWindow {
   const ImageButton* button(int command_id) const;
   // The button lets go of the mouse and shows its up picture.
   void ReleaseButton(int command_id);
+  void ReleaseButtons();
+  // After an installation or an uninstall: Install enabled, Uninstall when
+  // a configuration is installed, Play when it or a playable one can run;
+  // the machine is not asked about again. The focus goes to Play or Install.
+  void RefreshStates(bool focus_play);
   const PanelBackground& background() const { return background_; }
 
  private:

@@ -31,6 +31,9 @@ class ImageButton : public ButtonEvents {
   void SetEnabled(bool enabled);
   // Lets go of the mouse and shows the up picture, as an action starts.
   void Release();
+  void TakeFocus() {
+    if (control_) control_->TakeFocus();
+  }
 
   Face face() const { return face_; }
   bool enabled() const { return enabled_; }

@@ -182,7 +182,7 @@ TEST(PlayTest, AfterAComponentAskedForARestartPlayAsksToRestartInstead) {
     ASSERT_TRUE(run.play);
     EXPECT_EQ(run.play->outcome, row.outcome);
     EXPECT_TRUE(Contains(machine->Transcript(),
-                         "dialog id=150 caption=\"Restart\" 1=\"Yes\" 2=\"No\" 1017=\"Windows must restart "
+                         "dialog id=150 caption=\"Setup \" 1=\"Yes\" 2=\"No\" 1017=\"Windows must restart "
                          "before you can play "
                          "Zephra. Restart now?\""));
     EXPECT_TRUE(GameRuns(*machine).empty()) << "the game waits for the restart";

@@ -141,7 +141,9 @@ TEST_F(ImageButtonTest, TheGuideFollowsTheFocusedButtonToItsPosition) {
   button.OnPointerMove(true, false);
   EXPECT_EQ(guide.shown(), 1000);
   EXPECT_EQ(Control(1007).drawn(), guide.picture(0));
-  EXPECT_EQ(Control(1007).erasing_moves(), 3);
+  // The hover takes the focus, which moves the guide once more, as the
+  // focus message does under Windows.
+  EXPECT_EQ(Control(1007).erasing_moves(), 4);
 
   ImageButton web(source_, state_, true);
   ASSERT_TRUE(web.Create(view_, 1004, 115, 0, 0, palette_));

@@ -158,8 +158,20 @@ ButtonControl* RecordingDialogView::AttachButton(int id, ButtonEvents& events) {
   const auto found = state_.controls.find(id);
   if (found == state_.controls.end()) return nullptr;
   auto& button = buttons_[id];
-  button = std::make_unique<HostButtonControl>(found->second, events);
+  button = std::make_unique<HostButtonControl>(found->second, events, focused_button_);
   return button.get();
+}
+
+void HostButtonControl::TakeFocus() {
+  if (focus_holder_ == this) return;
+  HostButtonControl* previous = focus_holder_;
+  focus_holder_ = this;
+  if (previous) {
+    previous->focused_ = false;
+    previous->events_.OnFocus(false);
+  }
+  focused_ = true;
+  events_.OnFocus(true);
 }
 
 void RecordingDialogView::FocusFirstControl() {
@@ -169,10 +181,7 @@ void RecordingDialogView::FocusFirstControl() {
     const ControlState& shown = Control(control.id);
     const bool takes_input = shown.kind != ControlClass::Static && shown.kind != ControlClass::GroupBox;
     if (!takes_input || !shown.visible || !shown.enabled) continue;
-    if (HostButtonControl* owner_drawn = button(control.id)) {
-      owner_drawn->TakeFocus();
-      owner_drawn->events().OnFocus(true);
-    }
+    if (HostButtonControl* owner_drawn = button(control.id)) owner_drawn->TakeFocus();
     return;
   }
 }

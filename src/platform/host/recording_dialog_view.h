@@ -62,7 +62,12 @@ struct DialogState {
 // An owner-drawn control taken over by a widget.
 class HostButtonControl : public ButtonControl {
  public:
-  HostButtonControl(ControlState& state, ButtonEvents& events) : state_(state), events_(events) {}
+  // focus_holder: the window's one control with the keyboard focus.
+  HostButtonControl(ControlState& state, ButtonEvents& events, HostButtonControl*& focus_holder)
+      : state_(state), events_(events), focus_holder_(focus_holder) {}
+  ~HostButtonControl() override {
+    if (focus_holder_ == this) focus_holder_ = nullptr;
+  }
   void Show(bool visible) override { state_.visible = visible; }
   void Enable(bool enabled) override { state_.enabled = enabled; }
   bool Exists() override { return true; }
@@ -70,7 +75,9 @@ class HostButtonControl : public ButtonControl {
   void DrawBitmap(const OffscreenBitmap& bitmap, const LogicalPalette& palette) override;
   void Capture() override { captured_ = true; }
   void ReleaseCapture() override { captured_ = false; }
-  void TakeFocus() override { focused_ = true; }
+  // As the system does: the control that had the focus hears it lost it,
+  // then this one hears it gained it.
+  void TakeFocus() override;
   void PostCommand(int id) override { posted_.push_back(id); }
 
   ButtonEvents& events() { return events_; }
@@ -88,6 +95,7 @@ class HostButtonControl : public ButtonControl {
  private:
   ControlState& state_;
   ButtonEvents& events_;
+  HostButtonControl*& focus_holder_;
   bool captured_ = false;
   bool focused_ = false;
   std::vector<int> posted_;
@@ -199,6 +207,7 @@ class RecordingDialogView : public DialogView {
   Machine machine_;
   DialogState state_;
   ControlState missing_;  // what a control the template lacks reads as
+  HostButtonControl* focused_button_ = nullptr;
   std::map<int, std::unique_ptr<HostButtonControl>> buttons_;
   std::map<int, std::unique_ptr<HostTreeControl>> trees_;
   bool waiting_ = false;

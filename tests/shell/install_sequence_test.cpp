@@ -1,0 +1,75 @@
+// The sample product installed from its disc through the panel's Install
+// button on a simulated Windows 98 machine.
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+
+#include "shell/front_panel.h"
+#include "shell/play_rig.h"
+#include "support/sample_payload.h"
+
+namespace tvx::testing {
+namespace {
+
+constexpr const char* kChooseLanguage = "dialog 133 press 1\n";
+constexpr const char* kPressInstall = "dialog 102 press 1000\n";
+constexpr const char* kQuit = "dialog 102 escape\n";  // leaves the focus where it is
+
+struct InstallRun {
+  std::optional<InstallReport> report;
+  ButtonStates buttons;
+  bool play_focused = false;
+};
+
+// Windows 2000 has DirectX, and its SYSTEM.INI names the Indeo codec: the
+// sample's full installation needs no component installer there.
+std::unique_ptr<TestMachine> Win2000Machine(const std::string& answers) {
+  nlohmann::json profile = nlohmann::json::parse(ReadHostText(ExampleProfile("win2000")));
+  profile["files"].push_back(
+      {{"path", "C:\\WINNT\\SYSTEM.INI"}, {"text", "[Drivers32]\r\nVIDC.IV32=ir32_32.dll\r\n"}});
+  TestMachine::Options options;
+  options.profile_json = profile.dump(2);
+  options.disc = SampleDisc();
+  options.answers = answers;
+  auto machine = std::make_unique<TestMachine>(std::move(options));
+  PutSamplePayload(*machine);
+  return machine;
+}
+
+InstallRun RunInstall(TestMachine& machine) {
+  Session session(machine.platform());
+  FrontPanel panel(session, "");
+  panel.Run();
+  InstallRun run{panel.install(), {}, false};
+  if (const PanelWindow* window = panel.panel()) {
+    run.buttons = window->states();
+    const ImageButton* play = window->button(command::kPlay);
+    run.play_focused = play && play->face() == ImageButton::Face::Focus;
+  }
+  return run;
+}
+
+TEST(InstallSequenceTest, TheSampleInstallsFromItsDisc) {
+  auto machine = Win2000Machine(std::string(kChooseLanguage) + kPressInstall + kQuit);
+  const InstallRun run = RunInstall(*machine);
+  ASSERT_TRUE(run.report);
+  EXPECT_EQ(run.report->outcome, InstallOutcome::Installed) << machine->Transcript();
+  EXPECT_EQ(run.report->source_directory, "D:");
+  EXPECT_TRUE(run.buttons.play);
+  EXPECT_TRUE(run.buttons.uninstall);
+  EXPECT_TRUE(run.play_focused);
+  const std::string directory = "C:\\Tarvex\\Zephra\\";
+  for (const char* file :
+       {"Zephra.exe", "Data\\Zephra.dat", "Zephra.ico", "Video\\Intro.avi", "Readme.txt", "Data\\Speech.dat",
+        "Zephra.cfg", "Data\\Textures.dat", "InstData\\tvx.ins", "InstData\\zephra.eng"}) {
+    SCOPED_TRACE(file);
+    EXPECT_TRUE(std::filesystem::exists(machine->HostPath(directory + file)));
+  }
+  EXPECT_FALSE(std::filesystem::exists(machine->HostPath(directory) / "setup.log"));
+  const std::string record = machine->ReadFile("C:\\WINNT\\Tarvex\\tvx.ini");
+  EXPECT_NE(record.find("[Zephra]"), std::string::npos) << record;
+  EXPECT_NE(record.find("Directory=C:\\Tarvex\\Zephra\\"), std::string::npos) << record;
+}
+
+}  // namespace
+}  // namespace tvx::testing
