@@ -1,5 +1,8 @@
 #include "support/sample_payload.h"
 
+#include "support/fixtures.h"
+
+#include <algorithm>
 #include <sstream>
 
 namespace tvx::testing {
@@ -36,14 +39,28 @@ std::vector<PayloadFile> ScriptPayload(const std::string& script_text) {
     if (fields.size() < 3 || fields[0] == "Language") continue;
     const bool fonts = section.find("FONTS]") != std::string::npos;
     if (!fonts && (!IsFileSection(section) || fields.size() < 4)) continue;
-    files.push_back({fields[1] + "\\" + fields[0], std::stoull(fonts ? fields[2] : fields[3])});
+    PayloadFile file{fields[1] + "\\" + fields[0], std::stoull(fonts ? fields[2] : fields[3]), fonts, {}};
+    if (!fonts) {
+      const std::string& name = fields.size() > 4 ? fields[4] : fields[0];
+      file.destination = fields[2].empty() ? name : fields[2] + "\\" + name;
+    }
+    files.push_back(std::move(file));
   }
   return files;
 }
 
-void PutSamplePayload(TestMachine& machine) {
-  for (const PayloadFile& file : ScriptPayload(ReadHostText(SampleDisc() / "InstData" / "tvx.ins")))
-    machine.WriteSizedFile("D:\\" + file.path, file.bytes);
+std::vector<PayloadFile> SamplePayload() {
+  return ScriptPayload(ReadHostText(SampleDisc() / "InstData" / "tvx.ins"));
+}
+
+// A library needs a version to be copied at all.
+void PutSamplePayload(TestMachine& machine, std::uintmax_t max_bytes) {
+  for (const PayloadFile& file : SamplePayload()) {
+    if (file.path.ends_with(".dll"))
+      machine.WriteFile("D:\\" + file.path, ReadFixture("pe_version/named-2-1.2.3.4.dll"));
+    else
+      machine.WriteSizedFile("D:\\" + file.path, std::min(file.bytes, max_bytes));
+  }
 }
 
 }  // namespace tvx::testing

@@ -2,6 +2,8 @@
 // disc in the repository holds only its install data.
 #pragma once
 
+#include <cstdint>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -12,13 +14,17 @@ namespace tvx::testing {
 struct PayloadFile {
   std::string path;  // on the disc, from its root: "Program\Zephra.exe"
   std::uintmax_t bytes = 0;
+  bool font = false;
+  std::string destination;  // the script's destination folder and name: "Data\Zephra.dat"
 };
 
 // Every file and font the script's lists name, with the sizes they give.
 std::vector<PayloadFile> ScriptPayload(const std::string& script_text);
+std::vector<PayloadFile> SamplePayload();
 
-// Each one as a file of that size on drive D: (zero bytes, sparse on the
-// host); the DLL call's library and data file beside them.
-void PutSamplePayload(TestMachine& machine);
+// Each one as a file of that size, or of max_bytes when smaller, on drive
+// D: (zero bytes, sparse on the host).
+void PutSamplePayload(TestMachine& machine,
+                      std::uintmax_t max_bytes = std::numeric_limits<std::uintmax_t>::max());
 
 }  // namespace tvx::testing
