@@ -84,6 +84,24 @@ directory_dialog() {
       [ "$result" = "answer=$path" ]'
 }
 
+# A drive root refused as an invalid path, the dialog left open, then
+# cancelled.
+drive_root_refused() {
+  on_display '
+    caption_text="Installation Directory"; refusal="Not an Installation Directory"
+    run_demo directory "C:\\"
+    auto wait "$caption_text" 30000 && auto press "$caption_text" 1 && auto wait "$refusal" 30000 || { kill $pid; exit 1; }
+    told=$(auto controls "$refusal" | grep -c "\"This is not a valid installation directory.\"" || true)
+    import -window root "$ARTIFACTS/directory-dialog-refusal.png" || true
+    auto press "$refusal" 1 && auto gone "$refusal" 10000 || { kill $pid; exit 1; }
+    still=$(auto text "$caption_text" 1012)
+    auto press "$caption_text" 2
+    answer
+    echo "refusal told=$told; field \"$still\"; $result"
+    [ "$told" = 1 ] && [ "$still" = "C:\\" ] && [ "$result" = "answer=none" ]'
+}
+
 check "the licence dialog puts its text box between the two texts by its rule" license_dialog
 check "the directory dialog fits its width to a long path and places its controls" directory_dialog
+check "the directory dialog refuses a drive root" drive_root_refused
 finish

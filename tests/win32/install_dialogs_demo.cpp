@@ -17,7 +17,8 @@
 
 namespace {
 
-// English texts as a strings file would give them.
+// English texts as a strings file would give them, but for the refusals'
+// caption: the automation finds windows by it.
 std::string Label(int number) {
   switch (number) {
     case 0:
@@ -34,7 +35,7 @@ std::string Label(int number) {
     case 292:
       return "OK";
     case 124:
-      return "Installation Directory";
+      return "Not an Installation Directory";
     case 127:
     case 293:
       return "Cancel";
