@@ -325,7 +325,7 @@ void Win32DialogHost::CreateControl(ControlKind kind, int id, std::string_view t
   if (kind == ControlKind::CheckBox) style |= BS_AUTOCHECKBOX;
   if (kind == ControlKind::ReadOnlyTextBox) {
     klass = "EDIT";
-    style |= WS_BORDER | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_READONLY;
+    style = WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_READONLY;
   }
   if (kind == ControlKind::Label || kind == ControlKind::FramedLabel) {
     // One line, "&" shown as it is, vertically centred in its cell.
