@@ -7,7 +7,7 @@
 #include "install/choose_destination.h"
 #include "install/common_folder.h"
 #include "install/create_shortcuts.h"
-#include "install/license_agreement.h"
+#include "install/license_dialog.h"
 #include "install/post_install.h"
 #include "install/source_disc.h"
 #include "install/uninstall_entry.h"

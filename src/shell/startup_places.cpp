@@ -1,19 +1,14 @@
 #include "shell/startup_places.h"
 
 #include "detection/configuration_matcher.h"
+#include "install/source_disc.h"
 #include "platform/path_text.h"
 
 namespace tvx {
 
 std::string FindSourceRoot(FileSystem& files, const InstallScript& script) {
   if (script.data_source != kDataSourceCdRom) return script.data_source;
-  if (!EqualsNoCase(script.volume_name, kMasterVolumeName)) return {};
-  for (const std::string& root : files.LogicalDrives()) {
-    if (files.DriveKind(root) != DriveType::CdRom) continue;
-    const auto label = files.VolumeLabel(root);
-    if (label && EqualsNoCase(*label, script.volume_name)) return root.substr(0, 2);
-  }
-  return {};
+  return LocateSourceDisc(files, script.volume_name).value_or("");
 }
 
 std::string FindProductDisc(FileSystem& files, std::string_view volume_name) {
