@@ -46,6 +46,8 @@ std::string Summary(FrontPanel& panel, const Session& session) {
     text += std::string("; play: ") + PlayOutcomeName(play->outcome);
     if (!play->command_line.empty()) text += " " + play->command_line;
   }
+  if (const auto& uninstall = panel.uninstall())
+    text += std::string("; uninstall: ") + UninstallResultName(*uninstall);
   for (RequestedAction action : panel.requested_actions())
     text += std::string("; ") + ActionName(action) + " asked (not in this build yet)";
   return text;

@@ -6,9 +6,11 @@
 #include "script/install_data.h"
 #include "script/script_loader.h"
 #include "script/strings_loader.h"
+#include "shell/panel_hooks_adapter.h"
 #include "shell/product_instance.h"
 #include "shell/startup_places.h"
 #include "ui/plain_message.h"
+#include "uninstall/uninstall_choice.h"
 
 namespace tvx {
 
@@ -141,10 +143,14 @@ std::string FrontPanel::InstallDataFolder() {
   return ProductInstallDataDirectory(platform_.files, session_.registry_state, session_.product_argument);
 }
 
-// Uninstalling without a product name needs the user's choice among the
-// installed products, which this build does not offer yet: no script then.
+// Uninstalling without a product name asks which installed product goes.
 std::string FrontPanel::ScriptPath() {
-  if (switches_.uninstall_mode && switches_.uninstall_product.empty()) return {};
+  if (switches_.uninstall_mode && switches_.uninstall_product.empty()) {
+    const UninstallChoice choice = ChooseProductToUninstall(platform_, session_.registry_state);
+    if (choice.product.empty()) return {};
+    session_.product_argument = choice.product;
+    return choice.script_path;
+  }
   return ScriptPathIn(InstallDataFolder());
 }
 
@@ -195,7 +201,8 @@ void FrontPanel::OpenSplash() {
 StartupResult FrontPanel::RunMode(DialogView* view) {
   if (switches_.play_mode) return PlayMode();
   if (switches_.uninstall_mode) {
-    if (matcher_->installed()) requested_.push_back(RequestedAction::Uninstall);
+    NoPanel no_panel;
+    if (matcher_->installed()) Uninstall(no_panel, true);
     return StartupResult::Continue;
   }
   panel_ =
@@ -229,13 +236,30 @@ void FrontPanel::Play(DialogView* view) {
   if (view && play_->EndsTheProgram()) Quit(view);
 }
 
+void FrontPanel::Uninstall(PanelHooks& hooks, bool uninstall_mode) {
+  UninstallContext context{platform_,
+                           session_.script_state,
+                           session_.registry_state,
+                           session_.ui_state,
+                           script_,
+                           *matcher_,
+                           hooks,
+                           LocalizedApplicationName(session_.script_state.strings, platform_.ui, script_)};
+  UninstallOptions options;
+  options.uninstall_mode = uninstall_mode;
+  uninstall_ = UninstallProduct(context, options);
+}
+
 void FrontPanel::OnCommand(DialogView& view, int id) {
   switch (id) {
     case command::kInstall:
       requested_.push_back(RequestedAction::Install);
       break;
     case command::kUninstall:
-      requested_.push_back(RequestedAction::Uninstall);
+      if (panel_) {
+        PanelHooksAdapter hooks(*panel_, view);
+        Uninstall(hooks, false);
+      }
       break;
     case command::kPlay:
       Play(&view);

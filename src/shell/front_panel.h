@@ -19,6 +19,7 @@
 #include "shell/session.h"
 #include "ui/choose_language.h"
 #include "ui/splash_window.h"
+#include "uninstall/uninstall_product.h"
 
 namespace tvx {
 
@@ -82,6 +83,8 @@ class FrontPanel : public DialogModel {
   const std::vector<RequestedAction>& requested_actions() const { return requested_; }
   // How the Play action ended, once it ran.
   const std::optional<PlayReport>& play() const { return play_; }
+  // How the Uninstall command ended, once it ran.
+  const std::optional<UninstallResult>& uninstall() const { return uninstall_; }
 
  private:
   StartupResult Steps(DialogView* view);
@@ -97,6 +100,7 @@ class FrontPanel : public DialogModel {
   StartupResult PlayMode();
   // The Play action; view is the panel's, null in play mode.
   void Play(DialogView* view);
+  void Uninstall(PanelHooks& hooks, bool uninstall_mode);
   std::string InstallDataFolder();
   void Quit(DialogView* view);
 
@@ -113,6 +117,7 @@ class FrontPanel : public DialogModel {
   std::unique_ptr<PanelWindow> panel_;
   std::vector<RequestedAction> requested_;
   std::optional<PlayReport> play_;
+  std::optional<UninstallResult> uninstall_;
   StartupResult result_ = StartupResult::Continue;
   bool quit_posted_ = false;
 };

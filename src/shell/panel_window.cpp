@@ -117,6 +117,17 @@ const ImageButton* PanelWindow::button(int command_id) const {
   return nullptr;
 }
 
+// Without the product, Install is always offered: no question comes back
+// about a machine that fits nothing.
+void PanelWindow::RefreshStates() {
+  if (matcher_.installed()) {
+    if (!DecideStates()) return;
+  } else {
+    states_ = ButtonStates{true, false, matcher_.playable_found(), true, script_.web_button};
+  }
+  ApplyStates();
+}
+
 void PanelWindow::ReleaseButton(int command_id) {
   for (ButtonSlot& slot : buttons_)
     if (slot.command_id == command_id && slot.widget) slot.widget->Release();

@@ -52,6 +52,8 @@ class PanelWindow {
   const ImageButton* button(int command_id) const;
   // The button lets go of the mouse and shows its up picture.
   void ReleaseButton(int command_id);
+  // The enabled states again after an installation or an uninstall.
+  void RefreshStates();
   const PanelBackground& background() const { return background_; }
 
  private:
