@@ -118,9 +118,10 @@ void Uninstaller::RemoveFiles(const Configuration& configuration, const RemovalP
 }
 
 // Fonts stay, as do files of the system directory that are not libraries;
-// a library there counts down at its real path.
+// a library there counts down at its real path. A directory that does not
+// hold the product loses nothing.
 void Uninstaller::RemoveFile(const CopyItem& item, const RemovalPlan& plan, const CopyPlaces& places) {
-  if (item.font || !plan.usable()) return;
+  if (item.font || !plan.owned()) return;
   const CopyPaths paths = ResolveCopyPaths(item, places);
   if (paths.climbs_out) return;
   const bool macro = IsMacro(item.destination_directory);
