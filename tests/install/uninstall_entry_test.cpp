@@ -1,6 +1,8 @@
 // The product's keys in the system registry on the simulated machine.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "install/uninstall_entry.h"
 #include "support/test_machine.h"
 
@@ -23,6 +25,41 @@ RegistryValue Text(const std::string& text) { return {RegistryType::String, text
 bool KeyExists(Platform& platform, const std::string& key) {
   return platform.registry.OpenKey(kRoot, key) == registry_status::kSuccess;
 }
+
+// Windows 95 deletes a key with its subkeys: the program must not ask for
+// the maker's key while a product's key is under it.
+class DeleteRecorder : public Registry {
+ public:
+  explicit DeleteRecorder(Registry& inner) : inner_(inner) {}
+  long CreateKey(RegistryRoot root, std::string_view path) override { return inner_.CreateKey(root, path); }
+  long OpenKey(RegistryRoot root, std::string_view path) override { return inner_.OpenKey(root, path); }
+  long DeleteKey(RegistryRoot root, std::string_view path) override {
+    deleted.emplace_back(path);
+    return inner_.DeleteKey(root, path);
+  }
+  long SetValue(RegistryRoot root, std::string_view path, std::string_view name,
+                const RegistryValue& value) override {
+    return inner_.SetValue(root, path, name, value);
+  }
+  long QueryValue(RegistryRoot root, std::string_view path, std::string_view name, RegistryValue& value) override {
+    return inner_.QueryValue(root, path, name, value);
+  }
+  long DeleteValue(RegistryRoot root, std::string_view path, std::string_view name) override {
+    return inner_.DeleteValue(root, path, name);
+  }
+  std::vector<std::string> SubkeyNames(RegistryRoot root, std::string_view path) override {
+    return inner_.SubkeyNames(root, path);
+  }
+  std::vector<std::string> ValueNames(RegistryRoot root, std::string_view path) override {
+    return inner_.ValueNames(root, path);
+  }
+  long Flush(RegistryRoot root) override { return inner_.Flush(root); }
+
+  std::vector<std::string> deleted;
+
+ private:
+  Registry& inner_;
+};
 
 void RecordProducts(testing::TestMachine& machine, const std::string& lines) {
   machine.WriteFile("C:\\WINDOWS\\Tarvex\\tvx.ini", "[INSTALLED PRODUCTS]\r\n" + lines);
@@ -92,7 +129,12 @@ TEST(UninstallEntryTest, TheMakerKeyGoesWithTheLastProductOnly) {
     if (row.other_key) RegisterProduct(platform, {"Zephra", "1.0", "C:\\Games\\Zephra\\", 1, ""});
     RegisterProduct(platform, Gold());
     RegistryProcessState state;
-    UnregisterProduct(platform, state, "Zephra Gold");
+    DeleteRecorder recorder(platform.registry);
+    Platform recorded{platform.files, recorder, platform.system, platform.shell, platform.ui};
+    UnregisterProduct(recorded, state, "Zephra Gold");
+    const bool maker_asked =
+        std::find(recorder.deleted.begin(), recorder.deleted.end(), kMakerKey) != recorder.deleted.end();
+    EXPECT_EQ(maker_asked, !row.maker_kept);
     EXPECT_FALSE(KeyExists(platform, kEntryKey));
     EXPECT_FALSE(KeyExists(platform, "software\\Tarvex\\Zephra Gold"));
     EXPECT_EQ(KeyExists(platform, kMakerKey), row.maker_kept);
