@@ -12,7 +12,9 @@ namespace {
 constexpr RegistryRoot kRoot = RegistryRoot::LocalMachine;
 const std::string kEntryKey = std::string(kUninstallListKey) + "\\Zephra Gold";
 
-UninstallEntry Gold() { return {"Zephra Gold", "1.02", "C:\\Games\\Gold\\", 2048, "C:\\Games\\Gold\\Gold.exe"}; }
+UninstallEntry Gold() {
+  return {"Zephra Gold", "1.02", "C:\\Games\\Gold\\", 2048, "C:\\Games\\Gold\\Gold.exe"};
+}
 
 RegistryValue Value(Platform& platform, const std::string& key, const std::string& name) {
   RegistryValue value;
@@ -41,7 +43,8 @@ class DeleteRecorder : public Registry {
                 const RegistryValue& value) override {
     return inner_.SetValue(root, path, name, value);
   }
-  long QueryValue(RegistryRoot root, std::string_view path, std::string_view name, RegistryValue& value) override {
+  long QueryValue(RegistryRoot root, std::string_view path, std::string_view name,
+                  RegistryValue& value) override {
     return inner_.QueryValue(root, path, name, value);
   }
   long DeleteValue(RegistryRoot root, std::string_view path, std::string_view name) override {

@@ -25,11 +25,13 @@ std::string Config(const std::string& body) { return "CONFIG\n" + body + "END CO
 // patterns.
 std::string ZephraScript(const std::string& extra_files = "", const std::string& header = "") {
   return testing::ScriptWith(
-      Config("SPECIFIC FILES\nLevel1.map,,Maps\\Deep\\Down,100\nLevel0.map,,Maps,100\n,,Cache,0\n" + extra_files +
+      Config("SPECIFIC FILES\nLevel1.map,,Maps\\Deep\\Down,100\nLevel0.map,,Maps,100\n,,Cache,0\n" +
+             extra_files +
              "END SPECIFIC FILES\n"
              "LANGUAGE SPECIFIC FILES\nLanguage,English\nVoice.eng,,Voices,10\nLanguage,French\n"
              "Voice.fra,,Voices,10\nEND LANGUAGE SPECIFIC FILES\n"),
-      "LANGUAGE FILES\nLanguage,English\nReadme.eng,,,10\nLanguage,French\nReadme.fra,,,10\nEND LANGUAGE FILES\n"
+      "LANGUAGE FILES\nLanguage,English\nReadme.eng,,,10\nLanguage,French\nReadme.fra,,,10\nEND LANGUAGE "
+      "FILES\n"
       "ERASABLE FILES\n*.sav\nSaves\\*.tmp\nEND ERASABLE FILES\n" +
           header);
 }
@@ -168,7 +170,8 @@ TEST(UninstallProductTest, TheRecordedLanguagesFilesGoAndAreAppendedOnce) {
     rig.rig.script_state.current_language = row.current;
     rig.rig.machine().WriteFile("C:\\WINDOWS\\Tarvex\\tvx.ini",
                                 std::string("[INSTALLED PRODUCTS]\r\nZephra\r\n\r\n[Zephra]\r\nDirectory=") +
-                                    kZephraDirectory + "\r\nLanguage=" + row.recorded + "\r\nConfiguration=0\r\n");
+                                    kZephraDirectory + "\r\nLanguage=" + row.recorded +
+                                    "\r\nConfiguration=0\r\n");
     ASSERT_TRUE(rig.rig.matcher().LoadInstalledChoice());
     const std::string suffix = std::string(row.recorded) == "French" ? "fra" : "eng";
     rig.Put(std::string(kZephraDirectory) + "Voices\\Voice." + suffix);
@@ -196,8 +199,8 @@ TEST(UninstallProductTest, DirectoryEntriesAndErasableFilesGoOnlyWhenTheDirector
     UninstallRig rig(kYes, ZephraScript());
     rig.Record();
     rig.PutInstalledFiles();
-    const std::string user_files[] = {"Cache\\level.bin", "Cache\\Sub\\more.bin", "Game1.sav", "Maps\\Old.sav",
-                                      "Saves\\x.tmp", "Saves\\Deeper\\y.tmp"};
+    const std::string user_files[] = {"Cache\\level.bin", "Cache\\Sub\\more.bin", "Game1.sav",
+                                      "Maps\\Old.sav",    "Saves\\x.tmp",         "Saves\\Deeper\\y.tmp"};
     for (const std::string& file : user_files) rig.Put(kZephraDirectory + file);
     rig.Put(std::string(kZephraDirectory) + "x.tmp");
     UninstallOptions options;
@@ -221,9 +224,11 @@ TEST(UninstallProductTest, ASharedLibraryCountsDownAtItsRealPathAndGoesWithTheLa
     bool file_stays;
     long long count_after;
   };
-  const Row rows[] = {{"another product uses it", 2, kYes, true, 1},
-                      {"last user, deletion agreed", 1, "dialog 150 press 1\nbox IDYES caption=\"S131\" text~\"S130 zlib.dll\"\n", false, -1},
-                      {"last user, deletion refused", 1, "dialog 150 press 1\nbox IDNO caption=\"S131\"\n", true, 0}};
+  const Row rows[] = {
+      {"another product uses it", 2, kYes, true, 1},
+      {"last user, deletion agreed", 1,
+       "dialog 150 press 1\nbox IDYES caption=\"S131\" text~\"S130 zlib.dll\"\n", false, -1},
+      {"last user, deletion refused", 1, "dialog 150 press 1\nbox IDNO caption=\"S131\"\n", true, 0}};
   for (const Row& row : rows) {
     SCOPED_TRACE(row.label);
     UninstallRig rig(row.answers, ZephraScript("zlib.dll,,*SharedDll*,100\nzsys.bin,,*WindowsSystem*,100\n"));

@@ -12,7 +12,8 @@
 namespace tvx::testing {
 
 std::string UninstallStrings() {
-  return TestStrings() + "130:S130\n131:S131\n190:S190\n280:S280\n281:S281 %s\n282:S282\n285:S285 %s\n286:S286\n";
+  return TestStrings() +
+         "130:S130\n131:S131\n190:S190\n280:S280\n281:S281 %s\n282:S282\n285:S285 %s\n286:S286\n";
 }
 
 UninstallRig::UninstallRig(const std::string& answers, const std::string& script)
@@ -22,8 +23,8 @@ UninstallRig::UninstallRig(const std::string& answers, const std::string& script
 
 void UninstallRig::Record(const std::string& directory, const std::string& extra_products) {
   rig.machine().WriteFile("C:\\WINDOWS\\Tarvex\\tvx.ini",
-                          "[SYSTEM]\r\nCD ROM Speed=8\r\n\r\n[INSTALLED PRODUCTS]\r\nZephra\r\n" + extra_products +
-                              "\r\n[Zephra]\r\nDirectory=" + directory +
+                          "[SYSTEM]\r\nCD ROM Speed=8\r\n\r\n[INSTALLED PRODUCTS]\r\nZephra\r\n" +
+                              extra_products + "\r\n[Zephra]\r\nDirectory=" + directory +
                               "\r\nLanguage=English\r\nConfiguration=0\r\n");
   ASSERT_TRUE(rig.matcher().LoadInstalledChoice());
   ASSERT_TRUE(rig.matcher().installed());
@@ -35,7 +36,8 @@ void UninstallRig::PutInstalledFiles(const std::string& directory) {
   // Language files of the recorded language only, English.
   auto put_list = [&](const CopyItemList& list) {
     for (const CopyItem& item : list.items)
-      if (!item.source_name.empty() && !item.font && (item.language_tag.empty() || item.language_tag == "English"))
+      if (!item.source_name.empty() && !item.font &&
+          (item.language_tag.empty() || item.language_tag == "English"))
         Put(ResolveCopyPaths(item, places).destination);
   };
   put_list(rig.script.common_files);
@@ -45,8 +47,9 @@ void UninstallRig::PutInstalledFiles(const std::string& directory) {
 }
 
 UninstallResult UninstallRig::Run(const UninstallOptions& options) {
-  UninstallContext context{rig.platform(), rig.script_state, rig.registry_state, rig.ui_state, rig.script,
-                           rig.matcher(),  panel,            "Zephra Land"};
+  UninstallContext context{rig.platform(), rig.script_state, rig.registry_state,
+                           rig.ui_state,   rig.script,       rig.matcher(),
+                           panel,          "Zephra Land"};
   return UninstallProduct(context, options);
 }
 
@@ -80,8 +83,10 @@ std::string ChangesOutside(const std::map<std::string, std::string>& before,
   for (const auto& [key, bytes] : before) {
     if (ignored(key)) continue;
     const auto found = after.find(key);
-    if (found == after.end()) changes += "gone: " + key + "\n";
-    else if (found->second != bytes) changes += "changed: " + key + "\n";
+    if (found == after.end())
+      changes += "gone: " + key + "\n";
+    else if (found->second != bytes)
+      changes += "changed: " + key + "\n";
   }
   for (const auto& [key, bytes] : after)
     if (!ignored(key) && !before.count(key)) changes += "new: " + key + "\n";

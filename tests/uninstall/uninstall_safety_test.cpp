@@ -18,9 +18,10 @@ std::string Config(const std::string& body) { return "CONFIG\n" + body + "END CO
 void PutBystanders(UninstallRig& rig) {
   for (const char* path :
        {"C:\\Readme.sav", "C:\\Docs\\Letter.sav", "C:\\Docs\\Zephra.exe", "C:\\WINDOWS\\Win.sav",
-        "C:\\WINDOWS\\Desktop\\Notes.sav", "C:\\WINDOWS\\Desktop\\Cache\\keep.txt", "C:\\Games\\Other\\Game.sav",
-        "C:\\Games\\Other\\Cache\\keep.txt", "C:\\WINDOWS\\Cache\\keep.txt", "C:\\Cache\\keep.txt",
-        "C:\\Elsewhere\\Cache\\keep.txt", "C:\\Elsewhere\\Zephra.exe", "C:\\Elsewhere\\Old.sav"})
+        "C:\\WINDOWS\\Desktop\\Notes.sav", "C:\\WINDOWS\\Desktop\\Cache\\keep.txt",
+        "C:\\Games\\Other\\Game.sav", "C:\\Games\\Other\\Cache\\keep.txt", "C:\\WINDOWS\\Cache\\keep.txt",
+        "C:\\Cache\\keep.txt", "C:\\Elsewhere\\Cache\\keep.txt", "C:\\Elsewhere\\Zephra.exe",
+        "C:\\Elsewhere\\Old.sav"})
     rig.Put(path);
 }
 
@@ -80,8 +81,7 @@ TEST(UninstallSafetyTest, AProductInstalledThereLosesItsFilesWhateverItsScriptAd
 TEST(UninstallSafetyTest, TreesGoWithoutInstallDataOnlyWhereThisRunInstalled) {
   for (const bool installed_here : {false, true}) {
     SCOPED_TRACE(installed_here ? "installed by this run" : "recorded only");
-    const std::string script =
-        testing::ScriptWith(Config("SPECIFIC FILES\n,,Cache,0\nEND SPECIFIC FILES\n"));
+    const std::string script = testing::ScriptWith(Config("SPECIFIC FILES\n,,Cache,0\nEND SPECIFIC FILES\n"));
     UninstallRig rig("", script);
     rig.Put(std::string(kZephraDirectory) + "Cache\\tmp.bin");
     rig.Put(std::string(kZephraDirectory) + "Zephra.exe");

@@ -25,13 +25,16 @@ std::string Output(const std::string& command) {
   return text;
 }
 
-bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+bool Contains(const std::string& text, const std::string& part) {
+  return text.find(part) != std::string::npos;
+}
 
 TEST(Win32UninstallEntryTest, TheListOfProgramsShowsTheEntryUntilItIsUnregistered) {
   win32::Win32Platform real;
   Platform& platform = real.platform();
   const std::string windows = WindowsDirectory(platform.files);
-  RegisterProduct(platform, {kProduct, "1.02", "C:\\Games\\Zephra Entry\\", 2048, "C:\\Games\\Zephra Entry\\Zephra.exe"});
+  RegisterProduct(
+      platform, {kProduct, "1.02", "C:\\Games\\Zephra Entry\\", 2048, "C:\\Games\\Zephra Entry\\Zephra.exe"});
   EXPECT_TRUE(Contains(Output("uninstaller.exe --list"), std::string("|||") + kProduct));
   const std::string key = std::string("HKLM\\") + kUninstallListKey + "\\" + kProduct;
   const std::string values = Output("reg.exe query \"" + key + "\"");
@@ -45,22 +48,24 @@ TEST(Win32UninstallEntryTest, TheListOfProgramsShowsTheEntryUntilItIsUnregistere
     SCOPED_TRACE(line);
     EXPECT_TRUE(Contains(values, line)) << values;
   }
-  EXPECT_TRUE(Contains(values, "UninstallString    REG_SZ    \"" + windows + "\\Tarvex\\SetupTvx.exe\" -uninstall " +
-                                   kProduct))
+  EXPECT_TRUE(Contains(values, "UninstallString    REG_SZ    \"" + windows +
+                                   "\\Tarvex\\SetupTvx.exe\" -uninstall " + kProduct))
       << values;
   // Counted without its terminating zero, as the entry is written.
   RegistryValue name;
-  ASSERT_EQ(platform.registry.QueryValue(RegistryRoot::LocalMachine,
-                                         std::string(kUninstallListKey) + "\\" + kProduct, "DisplayName", name),
-            registry_status::kSuccess);
+  ASSERT_EQ(
+      platform.registry.QueryValue(RegistryRoot::LocalMachine,
+                                   std::string(kUninstallListKey) + "\\" + kProduct, "DisplayName", name),
+      registry_status::kSuccess);
   EXPECT_EQ(name.Text(), kProduct);
 
   RegistryProcessState state;
   UnregisterProduct(platform, state, kProduct);
   EXPECT_FALSE(Contains(Output("uninstaller.exe --list"), kProduct));
   EXPECT_FALSE(Contains(Output("reg.exe query \"HKLM\\software\\Tarvex\" /s"), kProduct));
-  EXPECT_EQ(platform.registry.OpenKey(RegistryRoot::LocalMachine, std::string(kUninstallListKey) + "\\" + kProduct),
-            registry_status::kFileNotFound);
+  EXPECT_EQ(
+      platform.registry.OpenKey(RegistryRoot::LocalMachine, std::string(kUninstallListKey) + "\\" + kProduct),
+      registry_status::kFileNotFound);
 }
 
 }  // namespace
