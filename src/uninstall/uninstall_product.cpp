@@ -157,7 +157,7 @@ void Uninstaller::RemoveErasableFiles(const RemovalPlan& plan) {
 }
 
 void Uninstaller::RemoveInstallDirectory(const RemovalPlan& plan) {
-  if (plan.usable()) RemoveEmptyDirectoryChain(files_, plan.install_directory());
+  if (plan.owned()) RemoveEmptyDirectoryChain(files_, plan.install_directory());
 }
 
 void Uninstaller::RemoveShortcutsOf(const Configuration& configuration) {

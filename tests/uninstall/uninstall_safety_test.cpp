@@ -23,6 +23,7 @@ void PutBystanders(UninstallRig& rig) {
         "C:\\Cache\\keep.txt", "C:\\Elsewhere\\Cache\\keep.txt", "C:\\Elsewhere\\Zephra.exe",
         "C:\\Elsewhere\\Old.sav"})
     rig.Put(path);
+  CreateDirectoryChain(rig.rig.platform().files, "C:\\Vacant");
 }
 
 TEST(UninstallSafetyTest, AHostileRecordOrScriptChangesNothingOutsideTheProductsDirectory) {
@@ -40,6 +41,7 @@ TEST(UninstallSafetyTest, AHostileRecordOrScriptChangesNothingOutsideTheProducts
       {"climbing record", "C:\\Games\\Zephra\\..\\..\\", ",,Cache,0\n", "*.sav\n"},
       {"relative record", "Games\\Zephra\\", ",,Cache,0\n", "*.sav\n"},
       {"recorded elsewhere, without the product", "C:\\Elsewhere\\", ",,Cache,0\n", "*.sav\n"},
+      {"recorded in an empty folder", "C:\\Vacant\\", "", ""},
       {"climbing directory entry", kZephraDirectory, ",,..\\Other\\Cache,0\n,,..\\..\\Cache,0\n", ""},
       {"climbing file", kZephraDirectory, "Game.sav,,..\\Other,10\nZephra.exe,,..\\..\\Docs,10\n", ""},
       {"climbing file name", kZephraDirectory, "x,,,10,..\\..\\Docs\\Zephra.exe\n", ""},
