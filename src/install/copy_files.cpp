@@ -128,7 +128,7 @@ CopyLoop::Step CopyLoop::CopyChunks(ItemCopy& copy, std::int64_t size) {
     box_->ShowTotalProgress(Percent(copied_ + std::min(position, size), list_.total));
     platform_.ui.DispatchOneMessage();
     if (box_->abort_requested() || platform_.ui.KeyPressed(kF4Key)) {
-      copy.Close();
+      copy.Discard();
       return Step::Fail;
     }
     // At or past the size measured: a file that grew ends here too.
@@ -137,7 +137,7 @@ CopyLoop::Step CopyLoop::CopyChunks(ItemCopy& copy, std::int64_t size) {
 }
 
 CopyLoop::Step CopyLoop::FailChunk(ItemCopy& copy) {
-  copy.Close();
+  copy.Discard();
   if (copy.failure() == ChunkFailure::DiskFull) {
     outcome_.disk_full_reported = true;
     ShowPlainMessage(platform_.ui, request_.text(kDiskFullText));

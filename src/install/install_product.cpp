@@ -48,6 +48,7 @@ class InstallSequence {
   bool UninstallPrevious();
   bool CompleteSteps(Configuration& configuration);
   bool Record(Configuration& configuration, const std::string& shortcut_folder);
+  UninstallEntry EntryFor(const Configuration& configuration);
   std::string ChooseWebAddress();
   InstallOutcome Finish(Configuration& configuration);
   InstallOutcome RollBack(Configuration& configuration);
@@ -215,8 +216,19 @@ bool InstallSequence::Record(Configuration& configuration, const std::string& sh
                          std::string(AfterLastBackslash(desktop)),
                          web_address_};
   if (!RecordProduct(platform_, env_.registry_state, script_, choices, shortcut_folder)) return false;
-  RegisterProduct(platform_, UninstallEntryFor(platform_, script_, configuration, install_directory_));
+  RegisterProduct(platform_, EntryFor(configuration));
   return true;
+}
+
+// The list of programs shows the game's own icon, and the size the
+// installation copied.
+UninstallEntry InstallSequence::EntryFor(const Configuration& configuration) {
+  std::int64_t blocks = configuration.files.total;
+  if (!configuration.without_common_files) blocks += script_.common_files.total;
+  const std::string icon = script_.icon.empty() ? configuration.program_name : script_.icon;
+  return UninstallEntry{script_.application_name, script_.version, install_directory_,
+                        static_cast<std::uint32_t>(std::max<std::int64_t>(blocks, 0) / 2),
+                        icon.empty() ? std::string() : install_directory_ + icon};
 }
 
 // No address without a list, the only one of a list of one, else the

@@ -19,7 +19,7 @@ struct UninstallRequest {
   bool directories_differ = true;
 };
 // True when the removal ran to its end; false when the user refused it.
-using UninstallCommand = std::function<bool(const UninstallRequest&)>;
+using UninstallSender = std::function<bool(const UninstallRequest&)>;
 
 enum class InstallOutcome {
   Installed,
@@ -31,7 +31,7 @@ enum class InstallOutcome {
 struct InstallContext {
   ConfigurationMatcher& matcher;  // the script, the machine and the installed state
   PanelHooks& panel;
-  UninstallCommand uninstall;
+  UninstallSender uninstall;
   std::string application_name;  // localized
 };
 

@@ -81,6 +81,12 @@ void ItemCopy::Close() {
   destination_.reset();
 }
 
+void ItemCopy::Discard() {
+  const bool written = destination_ != nullptr;
+  Close();
+  if (written) platform_.files.RemoveFile(paths_.destination);
+}
+
 void ItemCopy::CloseCopy() {
   Close();
   if (item_.font) RegisterFont(platform_.shell, platform_.registry, paths_.destination, item_.font_name);

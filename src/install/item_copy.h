@@ -52,6 +52,9 @@ class ItemCopy {
   void CloseCopy();
   // Closes both files, as a copy that stopped.
   void Close();
+  // Closes both files and deletes the part written: a half-copied file,
+  // above all a library in the system folder, is worse than none.
+  void Discard();
   ChunkFailure failure() const { return failure_; }
 
  private:

@@ -63,6 +63,18 @@ bool DecrementSharedCount(Registry& registry, Ui& ui, std::string_view key, std:
   return ui.ShowMessageBox(question, caption, style) == box::kIdYes;
 }
 
+void DropSharedCount(Registry& registry, std::string_view key, std::string_view value_name) {
+  if (registry.OpenKey(kRoot, key) != registry_status::kSuccess) return;
+  auto count = ReadCount(registry, key, value_name);
+  if (!count) return;
+  if (count->value > 1) {
+    --count->value;
+    WriteCount(registry, key, value_name, *count);
+    return;
+  }
+  ForgetSharedCount(registry, key, value_name);
+}
+
 void ForgetSharedCount(Registry& registry, std::string_view key, std::string_view value_name) {
   if (registry.DeleteValue(kRoot, key, value_name) == registry_status::kSuccess) registry.Flush(kRoot);
 }

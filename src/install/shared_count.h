@@ -22,6 +22,10 @@ void IncrementSharedCount(Registry& registry, Ui& ui, std::string_view key, std:
 bool DecrementSharedCount(Registry& registry, Ui& ui, std::string_view key, std::string_view value_name,
                           std::string_view question, std::string_view caption);
 
+// One user fewer of a library that is no longer on disk: nothing to ask
+// about, and its count goes at 0.
+void DropSharedCount(Registry& registry, std::string_view key, std::string_view value_name);
+
 // Removes the count of a library whose file was deleted.
 void ForgetSharedCount(Registry& registry, std::string_view key, std::string_view value_name);
 

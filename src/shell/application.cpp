@@ -46,6 +46,8 @@ std::string Summary(FrontPanel& panel, const Session& session) {
   }
   if (const auto& install = panel.install())
     text += std::string("; install: ") + InstallOutcomeName(install->outcome);
+  if (const auto& uninstall = panel.uninstall())
+    text += std::string("; uninstall: ") + UninstallResultName(*uninstall);
   for (RequestedAction action : panel.requested_actions())
     text += std::string("; ") + ActionName(action) + " asked (not in this build yet)";
   return text;

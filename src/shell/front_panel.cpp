@@ -10,6 +10,7 @@
 #include "shell/product_instance.h"
 #include "shell/startup_places.h"
 #include "ui/plain_message.h"
+#include "uninstall/uninstall_choice.h"
 
 namespace tvx {
 
@@ -142,10 +143,14 @@ std::string FrontPanel::InstallDataFolder() {
   return ProductInstallDataDirectory(platform_.files, session_.registry_state, session_.product_argument);
 }
 
-// Uninstalling without a product name needs the user's choice among the
-// installed products, which this build does not offer yet: no script then.
+// Uninstalling without a product name asks which installed product goes.
 std::string FrontPanel::ScriptPath() {
-  if (switches_.uninstall_mode && switches_.uninstall_product.empty()) return {};
+  if (switches_.uninstall_mode && switches_.uninstall_product.empty()) {
+    const UninstallChoice choice = ChooseProductToUninstall(platform_, session_.registry_state);
+    if (choice.product.empty()) return {};
+    session_.product_argument = choice.product;
+    return choice.script_path;
+  }
   return ScriptPathIn(InstallDataFolder());
 }
 
@@ -196,7 +201,10 @@ void FrontPanel::OpenSplash() {
 StartupResult FrontPanel::RunMode(DialogView* view) {
   if (switches_.play_mode) return PlayMode();
   if (switches_.uninstall_mode) {
-    if (matcher_->installed()) requested_.push_back(RequestedAction::Uninstall);
+    NoPanel no_panel;
+    UninstallOptions options;
+    options.uninstall_mode = true;
+    if (matcher_->installed()) Uninstall(no_panel, options);
     return StartupResult::Continue;
   }
   panel_ =
@@ -240,7 +248,29 @@ void FrontPanel::Install(DialogView& view) {
   install_ = InstallProduct(context);
 }
 
-bool FrontPanel::UninstallFor(PanelHooks&, const UninstallRequest&) { return true; }
+// A removal the user refused fails the installation's step; a rollback
+// removes what this run copied into its own directory.
+bool FrontPanel::UninstallFor(PanelHooks& panel, const UninstallRequest& request) {
+  UninstallOptions options;
+  options.replace_mode = request.replace_mode;
+  options.no_confirmation = request.no_confirmation;
+  options.directories_differ = request.directories_differ;
+  options.installed_here = request.no_confirmation;
+  Uninstall(panel, options);
+  return uninstall_ != UninstallResult::Cancelled;
+}
+
+void FrontPanel::Uninstall(PanelHooks& hooks, const UninstallOptions& options) {
+  UninstallContext context{platform_,
+                           session_.script_state,
+                           session_.registry_state,
+                           session_.ui_state,
+                           script_,
+                           *matcher_,
+                           hooks,
+                           LocalizedApplicationName(session_.script_state.strings, platform_.ui, script_)};
+  uninstall_ = UninstallProduct(context, options);
+}
 
 void FrontPanel::OnCommand(DialogView& view, int id) {
   switch (id) {
@@ -248,7 +278,10 @@ void FrontPanel::OnCommand(DialogView& view, int id) {
       Install(view);
       break;
     case command::kUninstall:
-      requested_.push_back(RequestedAction::Uninstall);
+      if (panel_) {
+        PanelControl hooks(*panel_, view);
+        Uninstall(hooks, UninstallOptions{});
+      }
       break;
     case command::kPlay:
       Play(&view);

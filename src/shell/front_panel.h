@@ -20,6 +20,7 @@
 #include "shell/session.h"
 #include "ui/choose_language.h"
 #include "ui/splash_window.h"
+#include "uninstall/uninstall_product.h"
 
 namespace tvx {
 
@@ -85,6 +86,8 @@ class FrontPanel : public DialogModel {
   const std::optional<PlayReport>& play() const { return play_; }
   // How the last installation ended, once one ran.
   const std::optional<InstallReport>& install() const { return install_; }
+  // How the Uninstall command ended, once it ran.
+  const std::optional<UninstallResult>& uninstall() const { return uninstall_; }
 
  private:
   StartupResult Steps(DialogView* view);
@@ -103,6 +106,7 @@ class FrontPanel : public DialogModel {
   void Install(DialogView& view);
   // The panel's Uninstall command as the installation sends it.
   bool UninstallFor(PanelHooks& panel, const UninstallRequest& request);
+  void Uninstall(PanelHooks& hooks, const UninstallOptions& options);
   std::string InstallDataFolder();
   void Quit(DialogView* view);
 
@@ -120,6 +124,7 @@ class FrontPanel : public DialogModel {
   std::vector<RequestedAction> requested_;
   std::optional<PlayReport> play_;
   std::optional<InstallReport> install_;
+  std::optional<UninstallResult> uninstall_;
   StartupResult result_ = StartupResult::Continue;
   bool quit_posted_ = false;
 };

@@ -127,3 +127,21 @@ TEST_F(SharedCountTest, WithoutTheKeyNothingChanges) {
 
 }  // namespace
 }  // namespace tvx::testing
+
+namespace tvx::testing {
+namespace {
+
+// A library a copy could not finish is not on disk: its count goes down
+// without a question and disappears at 0.
+TEST_F(SharedCountTest, ALibraryNoLongerOnDiskCountsDownWithoutAQuestion) {
+  Set(RegistryValue::Dword(2));
+  DropSharedCount(registry(), kSharedDllsKey, kLibrary);
+  ASSERT_TRUE(Get());
+  EXPECT_EQ(*Get(), RegistryValue::Dword(1));
+  DropSharedCount(registry(), kSharedDllsKey, kLibrary);
+  EXPECT_FALSE(Get());
+  EXPECT_TRUE(ui_.Texts().empty());
+}
+
+}  // namespace
+}  // namespace tvx::testing

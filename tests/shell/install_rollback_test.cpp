@@ -3,12 +3,15 @@
 // Install was pressed, but for what is kept on purpose.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <nlohmann/json.hpp>
 
 #include "install/item_copy.h"
 #include "install/scripted_file_system.h"
 #include "platform/path_text.h"
 #include "shell/front_panel.h"
+#include "support/fixtures.h"
 #include "support/machine_snapshot.h"
 #include "support/sample_payload.h"
 
@@ -34,22 +37,36 @@ std::unique_ptr<TestMachine> Win2000Machine() {
   return machine;
 }
 
+void RunInstall(TestMachine& machine) {
+  host::RunOptions run;
+  std::string error;
+  run.ui.answers = host::AnswerScript::Parse(kInstallThenQuit, error);
+  auto process = machine.Open(std::move(run));
+  Session session(process->platform());
+  FrontPanel(session, "").Run();
+}
+
 struct Injection {
   std::string destination;
   int chunk = 1;
 };
 
+// Every file the installation writes, from one that ran to its end on a
+// fresh machine, and each chunk of it.
 std::vector<Injection> InjectionPoints() {
+  auto machine = Win2000Machine();
+  const MachineSnapshot before = TakeSnapshot(*machine);
+  RunInstall(*machine);
   std::vector<Injection> points;
-  for (const PayloadFile& file : SamplePayload()) {
-    if (file.font) continue;  // a font's copy failing counts as a font in use
-    std::string destination = file.destination;
-    const std::string shared = "*SharedDll*\\";
-    if (destination.starts_with(shared)) destination = "C:\\WINNT\\system32\\" + destination.substr(shared.size());
-    else destination = kInstallDirectory + destination;
-    const std::uintmax_t bytes = destination.ends_with(".dll") ? 3072 : std::min(file.bytes, kPayloadBytes);
-    const int chunks = static_cast<int>((bytes + kCopyChunkBytes - 1) / kCopyChunkBytes);
-    for (int chunk = 1; chunk <= chunks; ++chunk) points.push_back({destination, chunk});
+  for (const auto& [relative, bytes] : TakeSnapshot(*machine).files) {
+    if (before.files.contains(relative) || bytes == "<folder>") continue;
+    const std::string lower = AsciiLower(relative);
+    if (!lower.starts_with("drives/c/tarvex/zephra/") && !lower.starts_with("drives/c/winnt/system32/"))
+      continue;
+    std::string path = "C:" + relative.substr(std::string("drives/c").size());
+    std::replace(path.begin(), path.end(), '/', '\\');
+    const int chunks = static_cast<int>((bytes.size() + kCopyChunkBytes - 1) / kCopyChunkBytes);
+    for (int chunk = 1; chunk <= chunks; ++chunk) points.push_back({path, chunk});
   }
   return points;
 }
@@ -71,8 +88,8 @@ std::optional<InstallReport> RunWithFullDisk(TestMachine& machine, const Injecti
 }
 
 // What an undone installation leaves on purpose: fonts stay installed and
-// registered, and the system's shared library folder keeps a library whose
-// count reached 0 unless the user agreed to delete it (the default is No).
+// registered, and the system folder keeps a library copied whole whose
+// count went back to 0, as the question about deleting it defaults to No.
 bool KeptOnPurpose(const std::string& difference) {
   const std::string lower = AsciiLower(difference);
   return lower.find("/fonts/") != std::string::npos || lower.find("\\fonts]") != std::string::npos ||
@@ -86,16 +103,23 @@ TEST(InstallRollbackTest, AFullDiskAtAnyChunkLeavesTheMachineAsItWas) {
   for (const Injection& at : points) {
     SCOPED_TRACE(at.destination + " chunk " + std::to_string(at.chunk));
     auto machine = Win2000Machine();
-    { Session session(machine->platform()); FrontPanel(session, "").Run(); }
+    {
+      Session session(machine->platform());
+      FrontPanel(session, "").Run();
+    }
     const MachineSnapshot before = TakeSnapshot(*machine);
     const std::optional<InstallReport> report = RunWithFullDisk(*machine, at);
     ASSERT_TRUE(report);
     EXPECT_EQ(report->outcome, InstallOutcome::RolledBack);
     EXPECT_TRUE(report->copy.disk_full_reported);
     std::vector<std::string> unexpected;
-    for (const std::string& difference : Differences(before, TakeSnapshot(*machine)))
+    for (const std::string& difference : Differences(before, TakeSnapshot(*machine))) {
       if (!KeptOnPurpose(difference)) unexpected.push_back(difference);
+    }
     EXPECT_TRUE(unexpected.empty()) << ::testing::PrintToString(unexpected);
+    const std::string library = machine->ReadFile("C:\\WINNT\\system32\\Zephcore.dll");
+    EXPECT_TRUE(library.empty() || library == ReadFixture("pe_version/ir50_32-5.6.2.15.dll"))
+        << "a library in the system folder is whole or absent";
     const bool clean = report->outcome == InstallOutcome::RolledBack && report->copy.disk_full_reported &&
                        unexpected.empty();
     if (clean) ++passed;

@@ -57,7 +57,7 @@ std::vector<PayloadFile> SamplePayload() {
 void PutSamplePayload(TestMachine& machine, std::uintmax_t max_bytes) {
   for (const PayloadFile& file : SamplePayload()) {
     if (file.path.ends_with(".dll"))
-      machine.WriteFile("D:\\" + file.path, ReadFixture("pe_version/named-2-1.2.3.4.dll"));
+      machine.WriteFile("D:\\" + file.path, ReadFixture("pe_version/ir50_32-5.6.2.15.dll"));
     else
       machine.WriteSizedFile("D:\\" + file.path, std::min(file.bytes, max_bytes));
   }
