@@ -67,8 +67,10 @@ std::string MakeProfileFiles(SimulatedMachine& machine) {
 
 RegistryTree InitialRegistry(const MachineProfile& profile) {
   RegistryTree tree;
-  // Every Windows keeps the counts of its shared libraries here.
+  // Every Windows keeps the counts of its shared libraries and its list of
+  // removable programs here.
   tree.Create(RegistryRoot::LocalMachine, "Software\\Microsoft\\Windows\\CurrentVersion\\SharedDLLs");
+  tree.Create(RegistryRoot::LocalMachine, "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall");
   for (const std::string& key : profile.local_machine_keys) tree.Create(RegistryRoot::LocalMachine, key);
   return tree;
 }

@@ -1,0 +1,107 @@
+// The sample installed from its disc through the panel, then removed with
+// the uninstall entry's own command: the machine is as it was before the
+// installation, but for what is kept on purpose.
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+
+#include "install/uninstall_entry.h"
+#include "platform/path_text.h"
+#include "shell/front_panel.h"
+#include "support/machine_snapshot.h"
+#include "support/sample_payload.h"
+
+namespace tvx::testing {
+namespace {
+
+constexpr const char* kStartOnly = "dialog 133 press 1\ndialog 102 escape\n";
+constexpr const char* kInstall = "dialog 133 press 1\ndialog 102 press 1000\ndialog 102 escape\n";
+
+// The profile with SYSTEM.INI naming the Indeo codec, which the sample's
+// configurations ask for.
+std::unique_ptr<TestMachine> MachineFor(const std::string& profile_name) {
+  nlohmann::json profile = nlohmann::json::parse(ReadHostText(ExampleProfile(profile_name)));
+  const std::string windows = profile["windows_directory"];
+  profile["files"].push_back(
+      {{"path", windows + "\\SYSTEM.INI"}, {"text", "[Drivers32]\r\nVIDC.IV32=ir32_32.dll\r\n"}});
+  TestMachine::Options options;
+  options.profile_json = profile.dump(2);
+  options.disc = SampleDisc();
+  options.answers = kStartOnly;
+  auto machine = std::make_unique<TestMachine>(std::move(options));
+  PutSamplePayload(*machine, 30000);
+  return machine;
+}
+
+struct ProgramRun {
+  std::optional<InstallReport> install;
+  std::optional<UninstallResult> uninstall;
+};
+
+ProgramRun RunProgram(TestMachine& machine, const std::string& answers, host::RunOptions run = {}) {
+  std::string error;
+  run.ui.answers = host::AnswerScript::Parse(answers, error);
+  run.ui.transcript = machine.folder() / "transcript.log";
+  auto process = machine.Open(run);
+  Session session(process->platform());
+  FrontPanel panel(session, process->platform().system.CommandLine());
+  panel.Run();
+  return {panel.install(), panel.uninstall()};
+}
+
+// The command the entry holds, as the system's list of programs runs it.
+std::string EntryCommand(TestMachine& machine) {
+  RegistryValue value;
+  machine.Open()->platform().registry.QueryValue(
+      RegistryRoot::LocalMachine, std::string(kUninstallListKey) + "\\Zephra", "UninstallString", value);
+  return value.data;
+}
+
+// Kept on purpose: fonts, the common folder with this program and the
+// shared strings, "tvx.ini" with its machine section, and a shared library
+// whose count went back to 0 (its deletion question defaults to No).
+bool KeptOnPurpose(const std::string& difference) {
+  const std::string lower = AsciiLower(difference);
+  for (const char* kept : {"/fonts/", "\\fonts]", "/tarvex/", "zephcore.dll"})
+    if (lower.find(kept) != std::string::npos && lower.find("/tarvex/zephra") == std::string::npos)
+      return true;
+  return false;
+}
+
+TEST(InstallRoundTripTest, InstallThenTheEntrysCommandLeavesTheMachineAsItWas) {
+  struct Row {
+    const char* profile;
+    InstallOutcome outcome;  // the Windows 95 family needs the DirectX installer, not here yet
+  };
+  const Row rows[] = {
+      {"win2000", InstallOutcome::Installed},     {"modern-4tib", InstallOutcome::Installed},
+      {"nt40-sp3", InstallOutcome::Installed},    {"win98", InstallOutcome::RolledBack},
+      {"win95-osr2", InstallOutcome::RolledBack},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.profile);
+    auto machine = MachineFor(row.profile);
+    RunProgram(*machine, kStartOnly);
+    const MachineSnapshot before = TakeSnapshot(*machine);
+    const ProgramRun installed = RunProgram(*machine, kInstall);
+    ASSERT_TRUE(installed.install);
+    EXPECT_EQ(installed.install->outcome, row.outcome);
+    if (row.outcome == InstallOutcome::Installed) {
+      const std::string command = EntryCommand(*machine);
+      ASSERT_FALSE(command.empty());
+      host::RunOptions run;
+      run.command_line = command;
+      run.program_path =
+          std::string(UpToLastBackslash(command.substr(1, command.find('"', 1) - 1))) + "\\SetupTvx.exe";
+      const ProgramRun removed = RunProgram(*machine, "dialog 150 press 1\n", run);
+      EXPECT_EQ(removed.uninstall, UninstallResult::Removed);
+    }
+    std::vector<std::string> unexpected;
+    for (const std::string& difference : Differences(before, TakeSnapshot(*machine)))
+      if (!KeptOnPurpose(difference)) unexpected.push_back(difference);
+    EXPECT_TRUE(unexpected.empty()) << ::testing::PrintToString(unexpected);
+  }
+}
+
+}  // namespace
+}  // namespace tvx::testing
