@@ -12,11 +12,16 @@ constexpr std::uint32_t kVersionString = 1;
 constexpr std::size_t kVersionBuffer = 256;
 constexpr const char* kCommonFolder = "\\Tarvex";
 
+// The first marker followed by a text: one followed at once by its zero is
+// a search key in some program's data, not a version.
 std::string MarkedVersion(std::string_view bytes) {
-  const std::size_t marker = bytes.find(kVersionMarker);
-  if (marker == std::string_view::npos) return {};
-  const std::string_view rest = bytes.substr(marker + kVersionMarker.size());
-  return std::string(rest.substr(0, std::min(rest.find('\0'), kVersionBuffer - 1)));
+  const std::string marker = VersionMarker();
+  for (std::size_t at = bytes.find(marker); at != std::string_view::npos; at = bytes.find(marker, at + 1)) {
+    const std::string_view rest = bytes.substr(at + marker.size());
+    const std::string_view text = rest.substr(0, std::min(rest.find('\0'), kVersionBuffer - 1));
+    if (!text.empty()) return std::string(text);
+  }
+  return {};
 }
 
 // The common folder's program is what every product's uninstall entry and
@@ -28,6 +33,12 @@ bool ReplaceProgram(FileSystem& files, std::string_view source, const std::strin
 }
 
 }  // namespace
+
+std::string VersionMarker() {
+  std::string marker = "TVX-VERS:";
+  marker.insert(marker.begin(), '\xA3');
+  return marker;
+}
 
 std::string SetupVersionText(Platform& platform, std::string_view path) {
   if (auto text = platform.system.ModuleString(path, kVersionString, kVersionBuffer)) return *text;

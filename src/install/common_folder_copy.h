@@ -10,8 +10,10 @@
 namespace tvx {
 
 inline constexpr const char* kSetupProgramName = "SetupTvx.exe";
-// What the version text follows in a program without a string table.
-inline constexpr std::string_view kVersionMarker{"\xA3TVX-VERS:", 10};
+// What the version text follows in a program without a string table. Put
+// together when asked: a copy of it in this program's own constant data
+// would be found before the real one.
+std::string VersionMarker();
 
 // The version text of a setup program: its string resource 1, else the
 // zero-ended text after the marker; empty when the file cannot be read.

@@ -25,7 +25,7 @@ std::string ProgramWithString(const std::string& version) {
 }
 
 std::string ProgramWithMarker(const std::string& version) {
-  return "MZ....." + std::string(kVersionMarker) + version + std::string(1, '\0') + "rest";
+  return "MZ....." + VersionMarker() + version + std::string(1, '\0') + "rest";
 }
 
 TEST(SetupVersionTextTest, TheStringResourceElseTheMarkerElseNothing) {
@@ -34,19 +34,21 @@ TEST(SetupVersionTextTest, TheStringResourceElseTheMarkerElseNothing) {
     std::string bytes;  // empty: no file
     std::string expected;
   };
-  const auto both = PeWithStringBlock(1, {"", "2.0"}, std::string(kVersionMarker) + "1.0" + '\0');
+  const auto both = PeWithStringBlock(1, {"", "2.0"}, VersionMarker() + "1.0" + '\0');
   const Row rows[] = {
       {"string 1", ProgramWithString("1.2.3"), "1.2.3"},
       {"the marker", ProgramWithMarker("1.1"), "1.1"},
       {"the string wins over the marker", std::string(both.bytes.begin(), both.bytes.end()), "2.0"},
       {"an empty string 1 falls back to the marker",
        [] {
-         const auto image = PeWithStringBlock(1, {"x", ""}, std::string(kVersionMarker) + "0.9" + '\0');
+         const auto image = PeWithStringBlock(1, {"x", ""}, VersionMarker() + "0.9" + '\0');
          return std::string(image.bytes.begin(), image.bytes.end());
        }(),
        "0.9"},
-      {"a marker without its end runs to the file's end", "MZ" + std::string(kVersionMarker) + "3.1", "3.1"},
+      {"a marker without its end runs to the file's end", "MZ" + VersionMarker() + "3.1", "3.1"},
       {"neither", "MZ plain bytes \xA3TVX-VERS", ""},
+      {"a marker at once followed by its zero is passed over",
+       "MZ" + VersionMarker() + std::string(1, '\0') + VersionMarker() + "1.4" + std::string(1, '\0'), "1.4"},
       {"no file", "", ""},
       {"string 1 is cut at 255 characters", ProgramWithString(std::string(300, '7')), std::string(255, '7')},
       {"a marker's text is cut at 255 characters", ProgramWithMarker(std::string(300, '8')),

@@ -137,9 +137,14 @@ TEST_F(Win32PostInstallTest, AMissingLibraryIsToldAndFails) {
 TEST_F(Win32PostInstallTest, TheVersionTextIsStringOneOfTheBuiltProgramElseTheMarker) {
   EXPECT_EQ(real_.platform().system.ModuleString(TVX_SETUP_PROGRAM, 1, 256), std::string(TVX_VERSION_TEXT));
   EXPECT_EQ(SetupVersionText(real_.platform(), TVX_SETUP_PROGRAM), TVX_VERSION_TEXT);
+  // The program's own search must not find a copy of its key first.
+  const std::string program = Built(TVX_SETUP_PROGRAM);
+  const std::size_t first = program.find(VersionMarker());
+  ASSERT_NE(first, std::string::npos);
+  EXPECT_EQ(program.find(VersionMarker(), first + 1), std::string::npos);
   // A library without a string table, the marker appended.
   const std::string marked = root_ + "\\disc\\marked.dll";
-  Put(marked, Built(TVX_HOOK_LIBRARY) + std::string(kVersionMarker) + "0.5" + std::string(1, '\0'));
+  Put(marked, Built(TVX_HOOK_LIBRARY) + VersionMarker() + "0.5" + std::string(1, '\0'));
   EXPECT_EQ(real_.platform().system.ModuleString(marked, 1, 256), std::nullopt);
   EXPECT_EQ(SetupVersionText(real_.platform(), marked), "0.5");
 }
