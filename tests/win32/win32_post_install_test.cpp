@@ -55,6 +55,8 @@ class MovedProgramFiles : public FileSystem {
 class Win32PostInstallTest : public ::testing::Test {
  protected:
   void SetUp() override {
+    // The directory helpers leave the current directory where they were.
+    was_current_ = real_.platform().files.CurrentDirectory();
     char temp[MAX_PATH] = {};
     ASSERT_GT(::GetTempPathA(MAX_PATH, temp), 0u);
     root_ = std::string(temp) + "tvxpost-" + std::to_string(::GetCurrentProcessId());
@@ -63,6 +65,7 @@ class Win32PostInstallTest : public ::testing::Test {
   }
 
   void TearDown() override {
+    real_.platform().files.ChangeDirectory(was_current_);
     for (auto it = made_.rbegin(); it != made_.rend(); ++it) real_.platform().files.RemoveFile(*it);
     for (const char* folder : {"\\disc\\hooks", "\\disc\\data", "\\disc", "\\game", ""})
       ::RemoveDirectoryA((root_ + folder).c_str());
@@ -77,6 +80,7 @@ class Win32PostInstallTest : public ::testing::Test {
   win32::Win32Platform real_;
   std::string root_;
   std::vector<std::string> made_;
+  std::string was_current_;
 };
 
 TEST_F(Win32PostInstallTest, TheLibraryIsCalledWithTheLogWhileItExistsAndItsAnswerCounts) {
@@ -173,6 +177,7 @@ TEST_F(Win32PostInstallTest, TheProgramAndItsLibrariesReachTheCommonFolder) {
   } else {
     real_files.RemoveFile(kept);
   }
+  real_files.ChangeDirectory(was_current_);
   if (!common_was_there) ::RemoveDirectoryA(common.c_str());
 }
 
