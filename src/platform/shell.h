@@ -35,6 +35,10 @@ class LoadedLibrary {
   virtual std::optional<std::uint32_t> CallWithoutArguments(std::string_view name) = 0;
   // Calls an exported function with one argument, the block's address.
   virtual std::optional<std::uint32_t> CallWithBlock(std::string_view name, std::span<std::byte> block) = 0;
+  // Calls an exported C-convention function taking three zero-terminated
+  // strings; nullopt when the library has no such function.
+  virtual std::optional<std::uint32_t> CallWithStrings(std::string_view name, std::string_view first,
+                                                       std::string_view second, std::string_view third) = 0;
 };
 
 // WinExec's show state for a program started as its author set it up.

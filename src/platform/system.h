@@ -61,6 +61,11 @@ class System {
                                   std::string_view default_text, std::size_t buffer_size) = 0;
   // The file version of a file's version resource; nullopt without one.
   virtual std::optional<FileVersionNumber> FileVersion(std::string_view path) = 0;
+  // A string resource of a file loaded as a data-only module, at most
+  // buffer_size - 1 characters; nullopt when the file cannot be loaded or
+  // holds no such string (LoadStringA answering 0).
+  virtual std::optional<std::string> ModuleString(std::string_view path, std::uint32_t id,
+                                                  std::size_t buffer_size) = 0;
 };
 
 }  // namespace tvx

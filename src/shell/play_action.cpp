@@ -53,21 +53,6 @@ bool PlayReport::EndsTheProgram() const {
          outcome == PlayOutcome::Started || outcome == PlayOutcome::StartFailed;
 }
 
-int StartFailureString(std::uint32_t start_result) {
-  switch (start_result) {
-    case 0:
-      return 261;
-    case 2:
-      return 263;
-    case 3:
-      return 264;
-    case 11:
-      return 262;
-    default:
-      return 0;
-  }
-}
-
 std::string GameCommandLine(std::string_view base_folder, std::string_view program_name,
                             std::string_view language_key, std::string_view disc_root) {
   std::string line = "\"" + std::string(base_folder) + std::string(program_name) + "\" -l:";

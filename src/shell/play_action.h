@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "detection/configuration_matcher.h"
+#include "install/start_failure.h"
 #include "platform/dialog_view.h"
 #include "shell/panel_window.h"
 #include "shell/session.h"
@@ -38,9 +39,6 @@ struct PlayReport {
 
 inline constexpr const char* kNothingToPlayText = "Invalid configuration !\nPlease install this product...";
 inline constexpr const char* kNothingToPlayCaption = "Error in launching 'exe' file";
-
-// The localized string that reports a failed start; 0 when none does.
-int StartFailureString(std::uint32_t start_result);
 
 // The game's command line: the program's path in quotes, so a folder with
 // blanks cannot start another program, then " -l:" with the language key

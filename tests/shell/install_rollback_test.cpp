@@ -5,8 +5,6 @@
 
 #include <algorithm>
 
-#include <nlohmann/json.hpp>
-
 #include "install/item_copy.h"
 #include "install/scripted_file_system.h"
 #include "platform/path_text.h"
@@ -25,11 +23,8 @@ constexpr const char* kInstallDirectory = "C:\\Tarvex\\Zephra\\";
 constexpr std::uintmax_t kPayloadBytes = kCopyChunkBytes + 1000;
 
 std::unique_ptr<TestMachine> Win2000Machine() {
-  nlohmann::json profile = nlohmann::json::parse(ReadHostText(ExampleProfile("win2000")));
-  profile["files"].push_back(
-      {{"path", "C:\\WINNT\\SYSTEM.INI"}, {"text", "[Drivers32]\r\nVIDC.IV32=ir32_32.dll\r\n"}});
   TestMachine::Options options;
-  options.profile_json = profile.dump(2);
+  options.profile_json = SampleInstallProfile("win2000");
   options.disc = SampleDisc();
   options.answers = kStartOnly;
   auto machine = std::make_unique<TestMachine>(std::move(options));

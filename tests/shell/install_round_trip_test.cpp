@@ -3,8 +3,6 @@
 // installation, but for what is kept on purpose.
 #include <gtest/gtest.h>
 
-#include <nlohmann/json.hpp>
-
 #include "install/uninstall_entry.h"
 #include "platform/path_text.h"
 #include "shell/front_panel.h"
@@ -17,15 +15,10 @@ namespace {
 constexpr const char* kStartOnly = "dialog 133 press 1\ndialog 102 escape\n";
 constexpr const char* kInstall = "dialog 133 press 1\ndialog 102 press 1000\ndialog 102 escape\n";
 
-// The profile with SYSTEM.INI naming the Indeo codec, which the sample's
-// configurations ask for.
+// A machine of the profile ready for the sample, its disc filled.
 std::unique_ptr<TestMachine> MachineFor(const std::string& profile_name) {
-  nlohmann::json profile = nlohmann::json::parse(ReadHostText(ExampleProfile(profile_name)));
-  const std::string windows = profile["windows_directory"];
-  profile["files"].push_back(
-      {{"path", windows + "\\SYSTEM.INI"}, {"text", "[Drivers32]\r\nVIDC.IV32=ir32_32.dll\r\n"}});
   TestMachine::Options options;
-  options.profile_json = profile.dump(2);
+  options.profile_json = SampleInstallProfile(profile_name);
   options.disc = SampleDisc();
   options.answers = kStartOnly;
   auto machine = std::make_unique<TestMachine>(std::move(options));

@@ -2,8 +2,6 @@
 // button on a simulated Windows 98 machine.
 #include <gtest/gtest.h>
 
-#include <nlohmann/json.hpp>
-
 #include "shell/front_panel.h"
 #include "shell/play_rig.h"
 #include "support/sample_payload.h"
@@ -24,11 +22,8 @@ struct InstallRun {
 // Windows 2000 has DirectX, and its SYSTEM.INI names the Indeo codec: the
 // sample's full installation needs no component installer there.
 std::unique_ptr<TestMachine> Win2000Machine(const std::string& answers) {
-  nlohmann::json profile = nlohmann::json::parse(ReadHostText(ExampleProfile("win2000")));
-  profile["files"].push_back(
-      {{"path", "C:\\WINNT\\SYSTEM.INI"}, {"text", "[Drivers32]\r\nVIDC.IV32=ir32_32.dll\r\n"}});
   TestMachine::Options options;
-  options.profile_json = profile.dump(2);
+  options.profile_json = SampleInstallProfile("win2000");
   options.disc = SampleDisc();
   options.answers = answers;
   auto machine = std::make_unique<TestMachine>(std::move(options));
@@ -69,6 +64,21 @@ TEST(InstallSequenceTest, TheSampleInstallsFromItsDisc) {
   const std::string record = machine->ReadFile("C:\\WINNT\\Tarvex\\tvx.ini");
   EXPECT_NE(record.find("[Zephra]"), std::string::npos) << record;
   EXPECT_NE(record.find("Directory=C:\\Tarvex\\Zephra\\"), std::string::npos) << record;
+  // The configuration's library saw the log of every copied file.
+  std::string journal = machine->Journal();
+  for (std::size_t at = journal.find("\\\\"); at != std::string::npos; at = journal.find("\\\\", at + 1))
+    journal.erase(at, 1);
+  EXPECT_NE(journal.find("call ConfigureFull with C:\\Tarvex\\Zephra\\setup.log | D:\\Setup\\Full.cfg | "
+                         "C:\\Tarvex\\Zephra"),
+            std::string::npos)
+      << journal;
+  EXPECT_NE(journal.find("D:\\Program\\Zephra.exe=C:\\Tarvex\\Zephra\\Zephra.exe"), std::string::npos)
+      << journal;
+  RegistryValue command;
+  machine->Open()->platform().registry.QueryValue(
+      RegistryRoot::LocalMachine, "software\\microsoft\\windows\\currentversion\\uninstall\\Zephra",
+      "UninstallString", command);
+  EXPECT_EQ(command.data, "\"C:\\WINNT\\Tarvex\\SetupTvx.exe\" -uninstall Zephra");
 }
 
 }  // namespace

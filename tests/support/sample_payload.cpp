@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <sstream>
 
+#include <nlohmann/json.hpp>
+
 namespace tvx::testing {
 namespace {
 
@@ -47,6 +49,15 @@ std::vector<PayloadFile> ScriptPayload(const std::string& script_text) {
     files.push_back(std::move(file));
   }
   return files;
+}
+
+std::string SampleInstallProfile(const std::string& name) {
+  nlohmann::json profile = nlohmann::json::parse(ReadHostText(ExampleProfile(name)));
+  const std::string windows = profile["windows_directory"];
+  profile["files"].push_back(
+      {{"path", windows + "\\SYSTEM.INI"}, {"text", "[Drivers32]\r\nVIDC.IV32=ir32_32.dll\r\n"}});
+  profile["libraries"]["D:\\Setup\\Zephset.dll"] = {{"ConfigureFull", 1}};
+  return profile.dump(2);
 }
 
 std::vector<PayloadFile> SamplePayload() {

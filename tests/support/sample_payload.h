@@ -22,6 +22,11 @@ struct PayloadFile {
 std::vector<PayloadFile> ScriptPayload(const std::string& script_text);
 std::vector<PayloadFile> SamplePayload();
 
+// An example profile (by name) ready for the sample's installation: its
+// SYSTEM.INI names the Indeo codec the configurations ask for, and the
+// disc's library for the configuration's call answers success.
+std::string SampleInstallProfile(const std::string& name);
+
 // Each one as a file of that size, or of max_bytes when smaller, on drive
 // D: (zero bytes, sparse on the host).
 void PutSamplePayload(TestMachine& machine,

@@ -100,14 +100,26 @@ Candidate Probe(HostFileSystem& files, const std::string& name) {
   return candidate;
 }
 
+// A bare name is also looked for in the system and Windows directories,
+// as WinExec does ("Notepad.exe").
+Candidate ProbeSearched(HostFileSystem& files, const std::string& name) {
+  Candidate found = Probe(files, name);
+  if (found.error == 0 || name.find_first_of("\\:") != std::string::npos) return found;
+  for (const std::string& folder : {files.SystemDirectory(), files.WindowsDirectory()}) {
+    Candidate candidate = Probe(files, JoinPath(folder, name));
+    if (candidate.error == 0) return candidate;
+  }
+  return found;
+}
+
 // The first name that is a file wins; when none is, the first one's error.
 Candidate FindProgram(HostFileSystem& files, std::string_view command_line) {
   const std::vector<std::string> names = ProgramNames(command_line);
   if (names.empty()) return {};
-  Candidate first = Probe(files, names.front());
+  Candidate first = ProbeSearched(files, names.front());
   if (first.error == 0) return first;
   for (std::size_t i = 1; i < names.size(); ++i) {
-    Candidate candidate = Probe(files, names[i]);
+    Candidate candidate = ProbeSearched(files, names[i]);
     if (candidate.error == 0) return candidate;
   }
   return first;

@@ -68,15 +68,43 @@ std::string LockFileName(std::string_view name) {
 // learns from them is which functions exist and what they return.
 class ProfileLibrary : public LoadedLibrary {
  public:
-  explicit ProfileLibrary(const std::map<std::string, std::int32_t>& functions) : functions_(functions) {}
+  ProfileLibrary(const std::map<std::string, std::int32_t>& functions, Journal& journal,
+                 HostFileSystem& files)
+      : functions_(functions), journal_(journal), files_(files) {}
 
   bool HasFunction(std::string_view name) override { return functions_.count(std::string(name)) != 0; }
   std::optional<std::uint32_t> CallWithoutArguments(std::string_view name) override { return Answer(name); }
   std::optional<std::uint32_t> CallWithBlock(std::string_view name, std::span<std::byte>) override {
     return Answer(name);
   }
+  // Journalled as "call <function> with <first> | <second> | <third>",
+  // then "call saw <text>" with what the file named first held at that
+  // moment, so that a test sees what the function was given to read.
+  std::optional<std::uint32_t> CallWithStrings(std::string_view name, std::string_view first,
+                                               std::string_view second, std::string_view third) override {
+    const auto answer = Answer(name);
+    if (!answer) return std::nullopt;
+    journal_.Record("call", std::string(name) + " with " + std::string(first) + " | " + std::string(second) +
+                                " | " + std::string(third));
+    journal_.Record("call saw", FileText(first));
+    return answer;
+  }
 
  private:
+  // Up to 1 MiB of the file; "(none)" when it cannot be opened.
+  std::string FileText(std::string_view path) {
+    OpenResult opened = files_.Open(path, OpenMode::Read);
+    if (!opened.file) return "(none)";
+    std::string text;
+    char buffer[4096];
+    while (text.size() < (1u << 20)) {
+      const auto read = opened.file->Read(buffer);
+      if (read.error != FileError::None || read.count == 0) break;
+      text.append(buffer, read.count);
+    }
+    return text;
+  }
+
   std::optional<std::uint32_t> Answer(std::string_view name) const {
     const auto found = functions_.find(std::string(name));
     if (found == functions_.end()) return std::nullopt;
@@ -84,6 +112,8 @@ class ProfileLibrary : public LoadedLibrary {
   }
 
   const std::map<std::string, std::int32_t>& functions_;
+  Journal& journal_;
+  HostFileSystem& files_;
 };
 
 }  // namespace
@@ -117,7 +147,7 @@ MutexResult HostShell::CreateNamedMutex(std::string_view name) {
 std::unique_ptr<LoadedLibrary> HostShell::OpenLibrary(std::string_view name) {
   const auto found = profile_.libraries.find(LibraryKey(name));
   if (found == profile_.libraries.end()) return nullptr;
-  return std::make_unique<ProfileLibrary>(found->second);
+  return std::make_unique<ProfileLibrary>(found->second, journal_, files_);
 }
 
 bool HostShell::BringProcessWindowToFront(std::string_view executable_name) {

@@ -150,4 +150,14 @@ std::optional<FileVersionNumber> HostSystem::FileVersion(std::string_view path) 
   return ReadPeFileVersion(*image);
 }
 
+std::optional<std::string> HostSystem::ModuleString(std::string_view path, std::uint32_t id,
+                                                    std::size_t buffer_size) {
+  if (buffer_size == 0) return std::nullopt;
+  const auto image = ReadImage(files_, path);
+  if (!image) return std::nullopt;
+  auto text = ReadPeString(*image, id);
+  if (text && text->size() >= buffer_size) text->resize(buffer_size - 1);
+  return text;
+}
+
 }  // namespace tvx::host

@@ -1,10 +1,12 @@
 #include "platform/host/pe_version_reader.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace tvx::host {
 namespace {
 
+constexpr std::uint32_t kResourceTypeString = 6;    // RT_STRING
 constexpr std::uint32_t kResourceTypeVersion = 16;  // RT_VERSION
 constexpr std::uint32_t kVersionResourceName = 1;   // VS_VERSION_INFO
 constexpr std::uint32_t kFixedInfoSignature = 0xFEEF04BD;
@@ -117,11 +119,12 @@ std::optional<std::uint32_t> FindEntry(const Bytes& resources, std::uint32_t dir
   return std::nullopt;
 }
 
-// The version resource's data entry: type 16, name 1, the first language.
-std::optional<std::uint32_t> VersionDataEntry(const Bytes& resources) {
-  const auto type = FindEntry(resources, 0, kResourceTypeVersion);
+// A resource's data entry: its type, its name, the first language.
+std::optional<std::uint32_t> ResourceDataEntry(const Bytes& resources, std::uint32_t type_id,
+                                               std::uint32_t name_id) {
+  const auto type = FindEntry(resources, 0, type_id);
   if (!type || !(*type & kSubdirectoryBit)) return std::nullopt;
-  const auto name = FindEntry(resources, *type & ~kSubdirectoryBit, kVersionResourceName);
+  const auto name = FindEntry(resources, *type & ~kSubdirectoryBit, name_id);
   if (!name || !(*name & kSubdirectoryBit)) return std::nullopt;
   const auto language = FindEntry(resources, *name & ~kSubdirectoryBit, std::nullopt);
   if (!language || (*language & kSubdirectoryBit)) return std::nullopt;
@@ -156,22 +159,51 @@ std::optional<FileVersionNumber> ReadFixedInfo(const Bytes& data) {
   return FileVersionNumber{*block.U32(*value + 8), *block.U32(*value + 12)};
 }
 
-}  // namespace
-
-std::optional<FileVersionNumber> ReadPeFileVersion(std::span<const std::uint8_t> bytes) {
-  const Bytes image(bytes);
+// The bytes of a resource; nullopt when the image has none such.
+std::optional<Bytes> ResourceData(const Bytes& image, std::uint32_t type_id, std::uint32_t name_id) {
   const auto layout = ReadLayout(image);
   if (!layout) return std::nullopt;
   const auto resources = MapAddress(image, *layout, layout->resource_rva);
   if (!resources) return std::nullopt;
-  const auto entry = VersionDataEntry(*resources);
+  const auto entry = ResourceDataEntry(*resources, type_id, name_id);
   if (!entry) return std::nullopt;
   const auto data_rva = resources->U32(*entry);
   const auto data_size = resources->U32(std::uint64_t{*entry} + 4);
   if (!data_rva || !data_size) return std::nullopt;
   const auto data = MapAddress(image, *layout, *data_rva);
   if (!data) return std::nullopt;
-  return ReadFixedInfo(data->Sub(0, *data_size));
+  return data->Sub(0, *data_size);
+}
+
+}  // namespace
+
+std::optional<FileVersionNumber> ReadPeFileVersion(std::span<const std::uint8_t> bytes) {
+  const auto data = ResourceData(Bytes(bytes), kResourceTypeVersion, kVersionResourceName);
+  if (!data) return std::nullopt;
+  return ReadFixedInfo(*data);
+}
+
+std::optional<std::string> ReadPeString(std::span<const std::uint8_t> bytes, std::uint32_t id) {
+  // Strings come in blocks of sixteen, block n + 1 holding ids 16n to 16n + 15.
+  if (id > 0xFFFF) return std::nullopt;
+  const auto block = ResourceData(Bytes(bytes), kResourceTypeString, id / 16 + 1);
+  if (!block) return std::nullopt;
+  std::uint64_t at = 0;
+  for (std::uint32_t index = 0; index < id % 16; ++index) {
+    const auto length = block->U16(at);
+    if (!length) return std::nullopt;
+    at += 2 + std::uint64_t{*length} * 2;
+  }
+  const auto length = block->U16(at);
+  if (!length || *length == 0) return std::nullopt;
+  std::string text;
+  for (std::uint64_t i = 0; i < *length; ++i) {
+    const auto unit = block->U16(at + 2 + i * 2);
+    if (!unit) return std::nullopt;
+    // Latin-1 characters stand for themselves; others have no single byte.
+    text += *unit < 0x100 ? static_cast<char>(*unit) : '?';
+  }
+  return text;
 }
 
 }  // namespace tvx::host

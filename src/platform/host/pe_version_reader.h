@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <string>
 
 #include "platform/machine_types.h"
 
@@ -14,5 +15,8 @@ namespace tvx::host {
 // the bytes are not a PE image with a version resource. Every read is
 // checked against the image's size.
 std::optional<FileVersionNumber> ReadPeFileVersion(std::span<const std::uint8_t> image);
+// A string of the image's string table (first language), Latin-1 units as
+// bytes; nullopt when the image has no such string or it is empty.
+std::optional<std::string> ReadPeString(std::span<const std::uint8_t> image, std::uint32_t id);
 
 }  // namespace tvx::host

@@ -62,6 +62,16 @@ class Win32Library : public LoadedLibrary {
     if (!function) return std::nullopt;
     return CallWithStackArgument(function, block.data());
   }
+  std::optional<std::uint32_t> CallWithStrings(std::string_view name, std::string_view first,
+                                               std::string_view second, std::string_view third) override {
+    const FARPROC function = Address(name);
+    if (!function) return std::nullopt;
+    using ThreeStrings = int(__cdecl*)(const char*, const char*, const char*);
+    // Through the generic function type, which may be cast to any other.
+    const auto call = reinterpret_cast<ThreeStrings>(reinterpret_cast<void (*)()>(function));
+    return static_cast<std::uint32_t>(
+        call(std::string(first).c_str(), std::string(second).c_str(), std::string(third).c_str()));
+  }
 
  private:
   FARPROC Address(std::string_view name) const {

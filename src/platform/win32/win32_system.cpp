@@ -139,4 +139,15 @@ std::optional<FileVersionNumber> Win32System::FileVersion(std::string_view path)
   return FileVersionNumber{info->dwFileVersionMS, info->dwFileVersionLS};
 }
 
+std::optional<std::string> Win32System::ModuleString(std::string_view path, std::uint32_t id,
+                                                     std::size_t buffer_size) {
+  if (buffer_size == 0) return std::nullopt;
+  const LibraryHandle module(::LoadLibraryExA(std::string(path).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
+  if (!module) return std::nullopt;
+  std::vector<char> buffer(buffer_size + 1);
+  const int length = ::LoadStringA(module.get(), id, buffer.data(), static_cast<int>(buffer_size));
+  if (length <= 0) return std::nullopt;
+  return std::string(buffer.data(), std::min<std::size_t>(static_cast<std::size_t>(length), buffer_size));
+}
+
 }  // namespace tvx::win32
