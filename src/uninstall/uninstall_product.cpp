@@ -108,7 +108,11 @@ void Uninstaller::AddLanguageFiles(Configuration& configuration) {
 
 void Uninstaller::RemoveFiles(const Configuration& configuration, const RemovalPlan& plan) {
   const CopyPlaces places{{}, plan.install_directory(), SystemDirectory(files_)};
-  for (const CopyItem* item : RemovalOrder(c_.script.common_files, configuration.files)) {
+  // What the installation copied: the common files only when the
+  // configuration takes them.
+  const CopyItemList none;
+  const CopyItemList& common = configuration.without_common_files ? none : c_.script.common_files;
+  for (const CopyItem* item : RemovalOrder(common, configuration.files)) {
     if (!item->source_name.empty()) {
       RemoveFile(*item, plan, places);
     } else if (options_.directories_differ) {

@@ -257,3 +257,24 @@ TEST(UninstallProductTest, ALibraryInTheInstallDirectoryKeepsItsFileWhileCounted
 
 }  // namespace
 }  // namespace tvx
+
+namespace tvx {
+namespace {
+
+// A configuration installed without the common files never copied them:
+// a file of that name in its directory is not the configuration's to take.
+TEST(UninstallProductTest, AConfigurationWithoutCommonFilesLeavesThem) {
+  const std::string script = testing::ScriptWith(
+      "CONFIG\nWITHOUT COMMON FILES\nSPECIFIC FILES\nOwn.dat,,,10\nEND SPECIFIC FILES\nEND CONFIG\n",
+      "COMMON FILES\nShared.dat,,,10\nEND COMMON FILES\n");
+  UninstallRig rig("dialog 150 press 1\n", script);
+  rig.Record();
+  rig.PutInstalledFiles();
+  ASSERT_TRUE(rig.Exists(std::string(testing::kZephraDirectory) + "Shared.dat"));
+  EXPECT_EQ(rig.Run(), UninstallResult::Removed);
+  EXPECT_FALSE(rig.Exists(std::string(testing::kZephraDirectory) + "Own.dat"));
+  EXPECT_TRUE(rig.Exists(std::string(testing::kZephraDirectory) + "Shared.dat"));
+}
+
+}  // namespace
+}  // namespace tvx
