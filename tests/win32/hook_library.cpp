@@ -1,7 +1,8 @@
 // A product's own library as the installation calls it right after the
 // copy: it copies the log it was given, with the three strings, into
 // <data path>\seen.txt, and answers the number in <data path>\answer.txt
-// (1 when there is none).
+// (1 when there is none). Built again under the sample's entry name for the
+// sample disc.
 #include <windows.h>
 
 #include <cstdlib>
@@ -31,7 +32,11 @@ void WriteAll(const std::string& path, const std::string& text) {
 
 }  // namespace
 
-extern "C" __declspec(dllexport) int __cdecl TvxHookSetup(const char* log, const char* data,
+#ifndef TVX_HOOK_ENTRY
+#define TVX_HOOK_ENTRY TvxHookSetup
+#endif
+
+extern "C" __declspec(dllexport) int __cdecl TVX_HOOK_ENTRY(const char* log, const char* data,
                                                           const char* folder) {
   const std::string data_path(data);
   WriteAll(data_path + "\\seen.txt",

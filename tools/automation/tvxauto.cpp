@@ -36,7 +36,9 @@ int Usage() {
       "tvxauto pixel X Y                   the colour on the screen there: R G B\n"
       "tvxauto screen                      the screen's width and height as the program sees them\n"
       "tvxauto display-change CAPTION      tell the window the display changed (WM_DISPLAYCHANGE)\n"
-      "tvxauto hold-mutex NAME MS          hold a named mutex for that long");
+      "tvxauto hold-mutex NAME MS          hold a named mutex for that long\n"
+      "tvxauto focus CAPTION               the id of the window's control that has the keyboard focus\n"
+      "tvxauto profile FILE SECTION KEY    a value of an INI file as GetPrivateProfileStringA reads it");
   return 2;
 }
 
@@ -285,6 +287,25 @@ int OnTreeItem(const char* caption, int id, const std::string& path, bool expand
   return SendMessageA(control, message, how, reinterpret_cast<LPARAM>(item)) ? 0 : 1;
 }
 
+// The focus belongs to the window's thread, which another process can only
+// ask about.
+int Focus(const char* caption) {
+  HWND window = FoundOrFail(caption);
+  if (!window) return 1;
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) || !info.hwndFocus) return 1;
+  std::printf("%d\n", GetDlgCtrlID(info.hwndFocus));
+  return 0;
+}
+
+int Profile(const char* file, const char* section, const char* key) {
+  char value[4096] = {};
+  GetPrivateProfileStringA(section, key, "", value, sizeof value, file);
+  std::printf("%s\n", value);
+  return 0;
+}
+
 int Close(const char* caption) {
   HWND window = FoundOrFail(caption);
   if (!window) return 1;
@@ -388,6 +409,8 @@ int main(int argc, char** argv) {
   if (command == "rect") return PrintRect(caption, argc > 3 ? std::atoi(argv[3]) : 0);
   if (command == "close") return Close(caption);
   if (command == "owner") return PrintOwner(caption);
+  if (command == "focus") return Focus(caption);
+  if (command == "profile" && argc > 4) return Profile(caption, argv[3], argv[4]);
   if (argc < 4) return Usage();
   if (command == "text") return Text(caption, std::atoi(argv[3]));
   if (command == "press") return Press(caption, std::atoi(argv[3]));

@@ -1,0 +1,221 @@
+#!/usr/bin/env bash
+# The sample installed under Wine from the disc labelled ZEPHRA, every
+# dialog answered by the automation program and screenshotted, the result
+# read back by the system's own readers (the prefix's files, "reg query",
+# Wine's list of programs, GetPrivateProfileStringA, lnkinfo); then removed
+# by its uninstall entry as Wine's uninstaller runs it, leaving the prefix's
+# files and registry as before except what an installation keeps on purpose.
+# Usage: end_to_end_install.sh SetupTvx.exe tvxauto.exe tvxgame.exe Zephset.dll ARTIFACT_FOLDER
+set -euo pipefail
+export SETUP=$1 AUTO=$2 GAME=$3 LIBRARY=$4 ARTIFACTS=$5
+source "$(dirname "$0")/end_to_end_common.sh"
+root=$(cd "$(dirname "$0")/../.." && pwd)
+mkdir -p "$ARTIFACTS"
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+export work
+
+# The sample disc with its payload and its library. Its script gains a
+# licence and loses SEQUENCE AUTO, so that every dialog of an installation
+# shows; the video grows so that the progress box stays long enough to be
+# seen.
+stage_sample_disc() {
+  local disc=$work/disc video=$((96 * 1024 * 1024))
+  stage_disc "$disc" "$SETUP"
+  "$root/tools/sample-payload" "$disc" "$GAME"
+  mkdir -p "$disc/Setup"
+  cp "$LIBRARY" "$disc/Setup/Zephset.dll"
+  printf 'Detail=High\r\n' >"$disc/Setup/Full.cfg"
+  printf 'Zephra licence\r\n1. You may play the game.\r\n2. You may not copy the disc.\r\n' >"$disc/License.txt"
+  truncate -s $video "$disc/Video/Intro.avi"
+  rm -f "$disc/InstData/Tvxins.dat"
+  sed -i -e '/^\[SEQUENCE AUTO\]/d' -e 's/^\(English,.*,Readme.txt\)\r$/\1,License.txt\r/' \
+    -e "s/^\(Intro.avi,Video,Video,\)[0-9]*/\1$video/" "$disc/InstData/tvx.ins"
+}
+
+# Runs inside the prefix: helpers for the snippet below.
+inside() {
+  source "$TVX_AUTO_HELPER"
+  drive_c=$WINEPREFIX/drive_c
+  panel="Tarvex Setup - Zephra"
+  entry_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Zephra'
+  fails=0
+  fail() { echo "  not so: $*"; fails=$((fails + 1)); }
+  shot() { import -window root "$ARTIFACTS/install-$1.png" 2>/dev/null || true; }
+  # What an earlier run stopped half-way may have left.
+  forget() {
+    local fonts='HKLM\Software\Microsoft\Windows\CurrentVersion\Fonts' name
+    rm -rf "$drive_c/Tarvex" "$drive_c/windows/Tarvex" "$drive_c/windows/Fonts/Zephra.ttf" \
+      "$drive_c/windows/system32/Zephcore.dll" "$drive_c/users/"*/Desktop/*Zephra*.lnk
+    find "$drive_c/users" -depth -name "Tarvex Games" -exec rm -rf {} \;
+    for name in "Zephra Sans" "Zephra Sans Bold"; do wine reg delete "$fonts" /v "$name" /f >/dev/null 2>&1 || true; done
+    wine reg delete 'HKLM\Software\Microsoft\Windows\CurrentVersion\SharedDLLs' /v 'C:\windows\system32\Zephcore.dll' /f \
+      >/dev/null 2>&1 || true
+    wine reg delete "$entry_key" /f >/dev/null 2>&1 || true
+    wine reg delete 'HKLM\Software\Tarvex' /f >/dev/null 2>&1 || true
+  }
+  # snapshot NAME: every file of drive C: with its size and time, every
+  # folder, and the whole registry as regedit exports it.
+  snapshot() {
+    (cd "$drive_c" && find . \( -path ./windows/temp -o -path "./users/*/Temp" \) -prune -o \
+      -type d -printf "d %p\n" -o -printf "%y %p %s %T@\n" | sed 's/\.[0-9]*$//' | sort) >"$work/$1.files"
+    wine regedit /E "Z:${work//\//\\}\\$1.reg"
+    # One line a value, after its key; the keys Wine rewrites for the
+    # display at each start left out.
+    iconv -f UTF-16 -t UTF-8 "$work/$1.reg" | tr -d '\r' | awk '
+      /^\[/ { key = $0; volatile = key ~ /^\[HKEY_LOCAL_MACHINE\\(Hardware|System\\CurrentControlSet\\(Enum|Hardware Profiles|Control\\(Class|DeviceClasses|Video|ServiceCurrent)))/ ||
+              key ~ /\\Software\\Wine\\Temporary System Parameters/; if (!volatile) print key; next }
+      !volatile && NF { print key " " $0 }' >"$work/$1.registry"
+  }
+  # poll COMMAND...: tries it for up to 30 s.
+  poll() {
+    local i
+    for i in $(seq 300); do "$@" >/dev/null 2>&1 && return 0; sleep 0.1; done
+    return 1
+  }
+  query() { wine reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | sed -n "s/^.*    REG_[A-Z_]*    //p"; }
+  play_enabled() { auto controls "$panel" | grep -qx '1002 Button ""'; }
+  same() { cmp -s "$1" "$2" || fail "$2 is not a copy of $1"; }
+  # step CAPTION: waits for that window; without it the run stops there.
+  step() {
+    auto wait "$1" 30000 >/dev/null && return 0
+    fail "no window \"$1\""
+    auto list | grep -v "(hidden)" | sed "s/^/    /"
+    kill "$pid" 2>/dev/null || true
+    wineserver -k || true
+    forget
+    exit 1
+  }
+}
+INSIDE="$(declare -f inside); inside"
+export INSIDE
+
+install_and_remove() {
+  stage_sample_disc
+  "$wine_tool" with --version win2k --cd "$work/disc" --label ZEPHRA --display --timeout 400 -- bash -c "$INSIDE"'
+    forget
+    # The codec the script asks for counts as installed, as on a machine
+    # that has it.
+    # Every Windows has the table of shared libraries; a new prefix has not.
+    wine reg add "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\SharedDLLs" /f >/dev/null
+    cp "$drive_c/windows/system.ini" "$work/system.ini"
+    sed -i "s/^\[drivers32\]\r\?$/&\nVIDC.IV32=ir32_32.dll/" "$drive_c/windows/system.ini"
+    snapshot before
+
+    wine "D:\\SetupTvx.exe" & pid=$!
+    step "Tarvex Installer - Language Choice"
+    auto press "Tarvex Installer - Language Choice" 1
+    step "$panel"
+    auto press "$panel" 1000
+    # The licence dialog is captioned like the panel: it is found by its
+    # text box.
+    poll auto text "$panel" 123456789 || fail "no licence"
+    licence=$(auto text "$panel" 123456789 | head -1)
+    shot licence
+    auto press "$panel" 1
+    step Configuration
+    shot configuration
+    auto press Configuration 1000
+    step "Installation Directory"
+    directory=$(auto text "Installation Directory" 1012)
+    shot directory
+    auto press "Installation Directory" 1
+    step Installing
+    shot progress
+    progress=$(auto controls Installing | grep -c "^100[3-6] " || true)
+    for dialog in "Web address" "Program Group"; do
+      step "$dialog"
+      auto press "$dialog" 1
+    done
+    step "Read me"
+    offer=$(auto controls "Read me" | sed -n "s/^1017 Static \"\(.*\)\"/\1/p")
+    shot readme-offer
+    auto press "Read me" 1
+    step "Readme.txt - Notepad"
+    shot notepad
+    auto close "Readme.txt - Notepad"
+    auto gone "Readme.txt - Notepad" 10000 || fail "Notepad still open"
+    poll play_enabled || fail "Play not enabled"
+    focus=$(auto focus "$panel" || true)
+    shot panel
+    auto press "$panel" 2
+    status=0; wait $pid || status=$?
+    echo "  licence \"$licence\"; directory \"$directory\"; $progress group boxes in the progress box;"
+    echo "  README offer \"$offer\"; focus on $focus; exit code $status"
+    [ "$licence" = "Zephra licence" ] || fail "the licence text"
+    [ "$directory" = "C:\\Tarvex\\Zephra\\" ] || fail "the proposed directory"
+    [ "$progress" = 4 ] || fail "four group boxes in the progress box"
+    [ "$offer" = "Do you want to read Readme.txt now?" ] || fail "the README offer"
+    [ "$focus" = 1002 ] || fail "the focus on Play"
+    [ $status = 0 ] || fail "ends with 0"
+
+    echo "  read back:"
+    installed=$drive_c/Tarvex/Zephra
+    same "$work/disc/Program/Zephra.exe" "$installed/Zephra.exe"
+    same "$work/disc/Config/Zephmin.cfg" "$installed/Zephra.cfg"
+    same "$work/disc/Data/English/Min/Voices.dat" "$installed/Data/Voices.dat"
+    same "$work/disc/Video/Intro.avi" "$installed/Video/Intro.avi"
+    same "$work/disc/System/Zephcore.dll" "$drive_c/windows/system32/Zephcore.dll"
+    same "$work/disc/Fonts/Zephra.ttf" "$drive_c/windows/Fonts/Zephra.ttf"
+    same "$SETUP" "$drive_c/windows/Tarvex/SetupTvx.exe"
+    [ ! -e "$installed/setup.log" ] || fail "setup.log left behind"
+    (cd "$installed" && find . -type f | sort | sed "s|^\./|    C:\\\\Tarvex\\\\Zephra\\\\|; s|/|\\\\|g")
+    entry=$(query "$entry_key" UninstallString)
+    echo "    UninstallString $entry"
+    [ "$entry" = "\"C:\\windows\\Tarvex\\SetupTvx.exe\" -uninstall Zephra" ] || fail "the UninstallString"
+    for value in DisplayName DisplayVersion InstallLocation EstimatedSize; do
+      echo "    $value $(query "$entry_key" $value)"
+    done
+    [ "$(query "$entry_key" DisplayVersion)" = 1.02 ] || fail "DisplayVersion"
+    [ "$(query "$entry_key" InstallLocation)" = "C:\\Tarvex\\Zephra\\" ] || fail "InstallLocation"
+    wine uninstaller --list | tr -d "\r" | grep -q "|||Zephra" || fail "not in the list of programs"
+    count=$(query "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\SharedDLLs" "C:\\windows\\system32\\Zephcore.dll")
+    echo "    SharedDLLs C:\\windows\\system32\\Zephcore.dll $count"
+    [ "$count" = 0x1 ] || fail "the shared count"
+    font=$(query "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Fonts" "Zephra Sans")
+    [ "$font" = Zephra.ttf ] || fail "the Fonts value ($font)"
+    ini="C:\\windows\\Tarvex\\tvx.ini"
+    for key in Directory VolumeName Configuration Language; do
+      echo "    tvx.ini [Zephra] $key=$(auto profile "$ini" Zephra $key)"
+    done
+    [ "$(auto profile "$ini" Zephra Directory)" = "C:\\Tarvex\\Zephra\\" ] || fail "the recorded directory"
+    [ "$(auto profile "$ini" Zephra VolumeName)" = ZEPHRA ] || fail "the recorded volume"
+    group=$(find "$drive_c/users" -type d -name "Tarvex Games" | head -1)
+    [ -n "$group" ] || fail "no program group"
+    target=$(lnkinfo "$group/Zephra/Zephra.lnk" 2>/dev/null | sed -n "s/^\tLocal path[[:space:]]*: //p")
+    echo "    shortcut Tarvex Games\\Zephra\\Zephra.lnk -> $target"
+    [ "$target" = "C:\\Tarvex\\Zephra\\Zephra.exe" ] || fail "the target of the game shortcut"
+
+    echo "  removed by the entry, as the uninstaller of Wine runs it:"
+    wine uninstaller --remove Zephra & pid=$!
+    step Uninstall
+    question=$(auto text Uninstall 1017 | tr "\n" " ")
+    shot uninstall-question
+    auto press Uninstall 1
+    step "Shared file"
+    shot shared-file
+    auto press "Shared file" 6
+    status=0; wait $pid || status=$?
+    echo "    question \"$question\"; exit code $status"
+    [ "$question" = "Do you really want to uninstall Zephra : every file it installed will be removed. " ] ||
+      fail "the question"
+    [ ! -e "$installed" ] || fail "C:\\Tarvex\\Zephra is still there"
+    wine uninstaller --list | tr -d "\r" | grep -q "|||Zephra" && fail "still in the list of programs"
+    [ -z "$(auto profile "$ini" Zephra Directory)" ] || fail "the record is still there"
+    snapshot after
+    cp "$work/system.ini" "$drive_c/windows/system.ini"
+
+    # Kept on purpose: the common folder (the program, its strings, the
+    # product registry with the test results of the machine), the fonts (a
+    # font may be in use) and their Fonts values.
+    kept="windows/Tarvex|windows/Fonts/Zephra.ttf|\"Zephra Sans\"=\"Zephra.ttf\""
+    diff "$work/before.files" "$work/after.files" | grep "^[<>]" | grep -vE "$kept" >"$work/changed" || true
+    diff "$work/before.registry" "$work/after.registry" | grep "^[<>]" | grep -vE "$kept" >>"$work/changed" || true
+    if [ -s "$work/changed" ]; then fail "the prefix differs:"; sed "s/^/    /" "$work/changed" | head -40; fi
+    forget
+    echo "  $fails problem(s)"
+    [ $fails = 0 ]'
+}
+
+check "the sample installs from its disc under Wine and its uninstall entry removes it" install_and_remove
+finish
