@@ -1,9 +1,10 @@
-// A full disk at every chunk of the sample's installation in turn: each
-// time the installation is rolled back and the machine is as it was before
-// Install was pressed, but for what is kept on purpose.
+// A full disk at every chunk of the sample's installation in turn, and the
+// other ways an installation stops: each time the machine is as it was
+// before Install was pressed, but for what is kept on purpose.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 
 #include "install/item_copy.h"
 #include "install/scripted_file_system.h"
@@ -120,6 +121,84 @@ TEST(InstallRollbackTest, AFullDiskAtAnyChunkLeavesTheMachineAsItWas) {
     if (clean) ++passed;
   }
   std::cout << "full disk injected at " << points.size() << " chunks, " << passed << " rolled back cleanly\n";
+}
+
+// The sample's script with a licence and without SEQUENCE AUTO, so that
+// the licence and the configuration choice show too.
+void ShowEveryDialog(TestMachine& machine) {
+  std::string script = machine.ReadFile("D:\\InstData\\tvx.ins");
+  const auto erase = [&script](std::string_view text) {
+    const std::size_t at = script.find(text);
+    ASSERT_NE(at, std::string::npos) << text;
+    script.erase(at, text.size());
+  };
+  erase("[SEQUENCE AUTO]\r\n");
+  script.insert(script.find("zephra.eng,Readme.txt") + std::string("zephra.eng,Readme.txt").size(),
+                ",License.txt");
+  machine.WriteFile("D:\\InstData\\tvx.ins", script);
+  std::filesystem::remove(machine.HostPath("D:\\InstData\\Tvxins.dat"));
+  machine.WriteFile("D:\\License.txt", "You may play the game.\r\n");
+}
+
+std::string ProfileWithLibrary(const std::string& replace, const std::string& with) {
+  std::string profile = SampleInstallProfile("win2000");
+  const std::size_t at = profile.find(replace);
+  if (at != std::string::npos) profile.replace(at, replace.size(), with);
+  return profile;
+}
+
+struct Stop {
+  const char* label;
+  std::string profile;
+  const char* answers;
+  InstallOutcome outcome;
+};
+
+TEST(InstallRollbackTest, EveryOtherWayAnInstallationStopsLeavesTheMachineAsItWas) {
+  const std::string sample = SampleInstallProfile("win2000");
+  const char* accepted = "dialog 175 press 1\ndialog 142 press 1000\n";
+  const std::vector<Stop> stops = {
+      {"the library's function answers 0", ProfileWithLibrary("\"ConfigureFull\": 1", "\"ConfigureFull\": 0"),
+       accepted, InstallOutcome::RolledBack},
+      {"the library cannot be loaded", ProfileWithLibrary("Zephset.dll", "Elsewhere.dll"), accepted,
+       InstallOutcome::RolledBack},
+      {"the licence declined", sample, "dialog 175 press 2\n", InstallOutcome::NotStarted},
+      {"the configuration choice cancelled", sample, "dialog 175 press 1\ndialog 142 press 2\n",
+       InstallOutcome::NotStarted},
+      {"the directory dialog cancelled", sample,
+       "dialog 175 press 1\ndialog 142 press 1000\ndialog 132 press 2\n", InstallOutcome::NotStarted},
+  };
+  for (const Stop& stop : stops) {
+    SCOPED_TRACE(stop.label);
+    TestMachine::Options options;
+    options.profile_json = stop.profile;
+    options.disc = SampleDisc();
+    options.answers = kStartOnly;
+    TestMachine machine(std::move(options));
+    PutSamplePayload(machine, kPayloadBytes);
+    ShowEveryDialog(machine);
+    {
+      Session session(machine.platform());
+      FrontPanel(session, "").Run();
+    }
+    const MachineSnapshot before = TakeSnapshot(machine);
+    host::RunOptions run;
+    std::string error;
+    run.ui.answers = host::AnswerScript::Parse(
+        std::string("dialog 133 press 1\ndialog 102 press 1000\n") + stop.answers + "dialog 102 escape\n",
+        error);
+    auto process = machine.Open(std::move(run));
+    Session session(process->platform());
+    FrontPanel panel(session, "");
+    panel.Run();
+    ASSERT_TRUE(panel.install());
+    EXPECT_EQ(panel.install()->outcome, stop.outcome);
+    std::vector<std::string> unexpected;
+    for (const std::string& difference : Differences(before, TakeSnapshot(machine))) {
+      if (!KeptOnPurpose(difference)) unexpected.push_back(difference);
+    }
+    EXPECT_TRUE(unexpected.empty()) << ::testing::PrintToString(unexpected);
+  }
 }
 
 }  // namespace

@@ -37,7 +37,7 @@ void WriteAll(const std::string& path, const std::string& text) {
 #endif
 
 extern "C" __declspec(dllexport) int __cdecl TVX_HOOK_ENTRY(const char* log, const char* data,
-                                                          const char* folder) {
+                                                            const char* folder) {
   const std::string data_path(data);
   WriteAll(data_path + "\\seen.txt",
            std::string("log=") + log + "\ndata=" + data + "\nfolder=" + folder + "\n" + ReadAll(log));
