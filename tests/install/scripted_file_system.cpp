@@ -51,7 +51,7 @@ OpenResult ScriptedFileSystem::Open(std::string_view path, OpenMode mode) {
   // Another program holds the file: it may be read, not written.
   if (fault && fault->kind == FileFault::Kind::InUse && mode != OpenMode::Read)
     return {nullptr, FileError::AccessDenied};
-  OpenResult opened = inner_.Open(path, mode);
+  OpenResult opened = inner().Open(path, mode);
   if (opened.file)
     opened.file = std::make_unique<ScriptedFile>(std::move(opened.file), fault ? *fault : FileFault{},
                                                  reads_[AsciiLower(path)]);
@@ -61,7 +61,7 @@ OpenResult ScriptedFileSystem::Open(std::string_view path, OpenMode mode) {
 FileError ScriptedFileSystem::SetAttributes(std::string_view path, std::uint32_t attributes) {
   const FileFault* fault = FaultOf(path);
   if (fault && fault->kind == FileFault::Kind::InUse) return FileError::AccessDenied;
-  return inner_.SetAttributes(path, attributes);
+  return inner().SetAttributes(path, attributes);
 }
 
 }  // namespace tvx::testing

@@ -14,6 +14,7 @@
 #include "install/install_log.h"
 #include "platform/file_services.h"
 #include "platform/win32/win32_platform.h"
+#include "support/forwarding_file_system.h"
 #include "support/recording_ui.h"
 #include "support/seam_files.h"
 #include "tvx_version.h"
@@ -22,33 +23,13 @@ namespace tvx::testing {
 namespace {
 
 // The real file system, with this program said to live elsewhere.
-class MovedProgramFiles : public FileSystem {
+class MovedProgramFiles : public ForwardingFileSystem {
  public:
-  MovedProgramFiles(FileSystem& inner, std::string module) : inner_(inner), module_(std::move(module)) {}
-  OpenResult Open(std::string_view path, OpenMode mode) override { return inner_.Open(path, mode); }
-  std::optional<std::uint32_t> Attributes(std::string_view path) override { return inner_.Attributes(path); }
-  FileError SetAttributes(std::string_view path, std::uint32_t value) override {
-    return inner_.SetAttributes(path, value);
-  }
-  FileError MakeDirectory(std::string_view path) override { return inner_.MakeDirectory(path); }
-  FileError RemoveEmptyDirectory(std::string_view path) override { return inner_.RemoveEmptyDirectory(path); }
-  FileError RemoveFile(std::string_view path) override { return inner_.RemoveFile(path); }
-  FileError Rename(std::string_view from, std::string_view to, bool replace) override {
-    return inner_.Rename(from, to, replace);
-  }
-  FindResult Find(std::string_view pattern) override { return inner_.Find(pattern); }
-  FileError ChangeDirectory(std::string_view path) override { return inner_.ChangeDirectory(path); }
-  std::string CurrentDirectory() override { return inner_.CurrentDirectory(); }
-  std::vector<std::string> LogicalDrives() override { return inner_.LogicalDrives(); }
-  DriveType DriveKind(std::string_view root) override { return inner_.DriveKind(root); }
-  std::optional<std::string> VolumeLabel(std::string_view root) override { return inner_.VolumeLabel(root); }
-  std::optional<DiskSpace> FreeSpace(std::string_view root) override { return inner_.FreeSpace(root); }
-  std::string WindowsDirectory() override { return inner_.WindowsDirectory(); }
-  std::string SystemDirectory() override { return inner_.SystemDirectory(); }
+  MovedProgramFiles(FileSystem& inner, std::string module)
+      : ForwardingFileSystem(inner), module_(std::move(module)) {}
   std::string ModulePath() override { return module_; }
 
  private:
-  FileSystem& inner_;
   std::string module_;
 };
 
