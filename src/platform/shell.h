@@ -39,6 +39,11 @@ class LoadedLibrary {
   // strings; nullopt when the library has no such function.
   virtual std::optional<std::uint32_t> CallWithStrings(std::string_view name, std::string_view first,
                                                        std::string_view second, std::string_view third) = 0;
+  // Calls an exported standard-convention function taking the program's
+  // active window, a path (none when empty) and flags, and answering a
+  // signed code; nullopt when the library has no such function.
+  virtual std::optional<std::int32_t> CallWithWindowPathAndFlags(std::string_view name, std::string_view path,
+                                                                 std::uint32_t flags) = 0;
 };
 
 // WinExec's show state for a program started as its author set it up.
@@ -85,6 +90,11 @@ class Shell {
   // (no resources), 2 (no such file), 3 (no such folder), 11 (not a
   // program) or another code below 32.
   virtual std::uint32_t StartProgram(std::string_view command_line, int show_state) = 0;
+  // Runs a program with one argument string and waits for its end: its
+  // exit code, or nullopt when it could not be started. The program sees
+  // the command line "<program> <argument>".
+  virtual std::optional<std::int32_t> RunProgramAndWait(std::string_view program,
+                                                        std::string_view argument) = 0;
   // ExitWindowsEx with shutdown and reboot; false when refused.
   virtual bool RequestRestart() = 0;
 

@@ -1,5 +1,6 @@
 #include "shell/front_panel.h"
 
+#include "components/bind_installers.h"
 #include "detection/bind_probes.h"
 #include "platform/file_services.h"
 #include "registry/installed_products.h"
@@ -168,6 +169,11 @@ bool FrontPanel::LoadScriptAndChoice(const std::string& path) {
       platform_, session_.system_version, session_.detection_state,
       ProbeSources(platform_, session_.registry_state, script_, catalogue_, session_.script_state.strings));
   BindProbes(catalogue_, *probes_);
+  components_ = std::make_unique<ComponentContext>(ComponentContext{
+      platform_, session_.detection_state, session_.ui_state,
+      [this](int number) { return session_.script_state.strings.LookupString(platform_.ui, number); },
+      [this] { return script_.application_name; }});
+  BindComponentInstallers(catalogue_, *components_);
   matcher_ = std::make_unique<ConfigurationMatcher>(
       MatchingEnvironment{platform_, script_, catalogue_, session_.script_state, session_.registry_state,
                           session_.detection_state, session_.ui_state},

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "components/media_installers.h"
 #include "detection/configuration_matcher.h"
 #include "detection/machine_probes.h"
 #include "install/install_product.h"
@@ -116,6 +117,7 @@ class FrontPanel : public DialogModel {
   DetectionCatalogue catalogue_;
   InstallScript script_;
   std::unique_ptr<MachineProbes> probes_;
+  std::unique_ptr<ComponentContext> components_;
   std::unique_ptr<ConfigurationMatcher> matcher_;
   std::string source_root_;
   LanguageChoice language_;

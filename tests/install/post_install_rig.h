@@ -32,6 +32,10 @@ class StartAnsweringShell : public Shell {
     show_states.push_back(show_state);
     return answer_;
   }
+  std::optional<std::int32_t> RunProgramAndWait(std::string_view program,
+                                                std::string_view argument) override {
+    return shell_.RunProgramAndWait(program, argument);
+  }
   bool RequestRestart() override { return shell_.RequestRestart(); }
   bool CreateShellLink(const ShellLink& link) override { return shell_.CreateShellLink(link); }
   int AddFontFile(std::string_view path) override { return shell_.AddFontFile(path); }

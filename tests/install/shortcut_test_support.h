@@ -29,6 +29,10 @@ class RecordingShell : public Shell {
   std::uint32_t StartProgram(std::string_view command_line, int show_state) override {
     return shell_.StartProgram(command_line, show_state);
   }
+  std::optional<std::int32_t> RunProgramAndWait(std::string_view program,
+                                                std::string_view argument) override {
+    return shell_.RunProgramAndWait(program, argument);
+  }
   bool RequestRestart() override { return shell_.RequestRestart(); }
   bool CreateShellLink(const ShellLink& link) override {
     links.push_back(link);

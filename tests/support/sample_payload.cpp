@@ -57,6 +57,8 @@ std::string SampleInstallProfile(const std::string& name) {
   profile["files"].push_back(
       {{"path", windows + "\\SYSTEM.INI"}, {"text", "[Drivers32]\r\nVIDC.IV32=ir32_32.dll\r\n"}});
   profile["libraries"]["D:\\Setup\\Zephset.dll"] = {{"ConfigureFull", 1}};
+  // The disc's DirectX setup, beside the program, reports success.
+  profile["libraries"]["D:\\Dsetup.dll"] = {{"DirectXSetupA", 0}};
   return profile.dump(2);
 }
 

@@ -5,6 +5,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -157,8 +158,9 @@ class SpawnActions {
   posix_spawn_file_actions_t actions_;
 };
 
-std::uint32_t RunToItsEnd(const fs::path& program, const fs::path& folder,
-                          std::vector<std::string> environment) {
+// The program's exit status once it ended; nullopt when it could not start.
+std::optional<int> SpawnAndWait(const fs::path& program, const fs::path& folder,
+                                std::vector<std::string> environment, int& spawn_error) {
   std::vector<char*> variables;
   for (std::string& variable : environment) variables.push_back(variable.data());
   variables.push_back(nullptr);
@@ -167,11 +169,19 @@ std::uint32_t RunToItsEnd(const fs::path& program, const fs::path& folder,
   SpawnActions actions;
   ::posix_spawn_file_actions_addchdir_np(actions.get(), folder.c_str());
   pid_t child = 0;
-  const int error = ::posix_spawn(&child, path.c_str(), actions.get(), nullptr, arguments, variables.data());
-  if (error != 0) return error == ENOMEM || error == EAGAIN ? kNoResources : kBadFormat;
+  spawn_error = ::posix_spawn(&child, path.c_str(), actions.get(), nullptr, arguments, variables.data());
+  if (spawn_error != 0) return std::nullopt;
   int status = 0;
   while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
   }
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+std::uint32_t RunToItsEnd(const fs::path& program, const fs::path& folder,
+                          std::vector<std::string> environment) {
+  int error = 0;
+  if (!SpawnAndWait(program, folder, std::move(environment), error))
+    return error == ENOMEM || error == EAGAIN ? kNoResources : kBadFormat;
   return kStarted;
 }
 
@@ -191,6 +201,27 @@ std::uint32_t HostShell::StartProgram(std::string_view command_line, int /*show_
   const fs::path machine = fs::absolute(machine_folder_, error);
   return RunToItsEnd(fs::absolute(*host_program, error), fs::absolute(*host_folder, error),
                      ProgramEnvironment(machine, program.path, command_line, directory));
+}
+
+std::optional<std::int32_t> HostShell::RunProgramAndWait(std::string_view program,
+                                                         std::string_view argument) {
+  const Candidate found = Probe(files_, std::string(program));
+  if (found.error != 0 || found.kind == ProgramKind::Other) return std::nullopt;
+  const std::string command_line = std::string(program) + " " + std::string(argument);
+  const std::string directory = files_.CurrentDirectory();
+  journal_.Record("run and wait", found.path + " in " + directory + " with " + command_line);
+  if (found.kind == ProgramKind::Windows) {
+    const auto code = profile_.exit_codes.find(FoldedPath(found.path));
+    return code == profile_.exit_codes.end() ? 0 : code->second;
+  }
+  const auto host_program = files_.HostPathOf(found.path);
+  const auto host_folder = files_.HostPathOf(directory);
+  if (!host_program || !host_folder) return std::nullopt;
+  std::error_code error;
+  const fs::path machine = fs::absolute(machine_folder_, error);
+  int spawn_error = 0;
+  return SpawnAndWait(fs::absolute(*host_program, error), fs::absolute(*host_folder, error),
+                      ProgramEnvironment(machine, found.path, command_line, directory), spawn_error);
 }
 
 bool HostShell::RequestRestart() {

@@ -80,6 +80,17 @@ class ProfileLibrary : public LoadedLibrary {
   // Journalled as "call <function> with <first> | <second> | <third>",
   // then "call saw <text>" with what the file named first held at that
   // moment, so that a test sees what the function was given to read.
+  // Journalled as "call <function> with flags 0x<flags>".
+  std::optional<std::int32_t> CallWithWindowPathAndFlags(std::string_view name, std::string_view path,
+                                                         std::uint32_t flags) override {
+    const auto answer = Answer(name);
+    if (!answer) return std::nullopt;
+    char hex[16];
+    std::snprintf(hex, sizeof hex, "%X", flags);
+    journal_.Record("call", std::string(name) + " with " + (path.empty() ? "no path" : std::string(path)) +
+                                " and flags 0x" + hex);
+    return static_cast<std::int32_t>(*answer);
+  }
   std::optional<std::uint32_t> CallWithStrings(std::string_view name, std::string_view first,
                                                std::string_view second, std::string_view third) override {
     const auto answer = Answer(name);

@@ -40,6 +40,10 @@ class HostShell : public Shell {
   // program (an executable ELF file) also runs, to its end, before this
   // answers. Windows programs ("MZ") are only journalled.
   std::uint32_t StartProgram(std::string_view command_line, int show_state) override;
+  // Journalled as "run and wait <program> in <folder> with <command line>";
+  // a host program runs to its end and answers its exit status, a Windows
+  // program answers the profile's exit code for it (0 when none).
+  std::optional<std::int32_t> RunProgramAndWait(std::string_view program, std::string_view argument) override;
   // Journalled as "restart asked"; the machine goes on.
   bool RequestRestart() override;
 

@@ -202,6 +202,11 @@ void ParseLibraries(const Json& object, MachineProfile& profile) {
   }
 }
 
+void ParseExitCodes(const Json& object, MachineProfile& profile) {
+  for (const auto& [path, code] : ObjectOf(object, "exit_codes"))
+    profile.exit_codes[FoldedPath(path)] = Value<std::int32_t>(code, path.c_str());
+}
+
 void ParseFiles(const Json& list, MachineProfile& profile) {
   for (const Json& entry : ListOf(list, "files")) {
     if (entry.is_string()) {
@@ -229,6 +234,7 @@ void ParseDevices(const Json& root, MachineProfile& profile) {
   if (root.contains("cpu")) profile.cpu = ParseCpu(root.at("cpu"));
   if (root.contains("sound")) profile.sound = ParseSound(root.at("sound"));
   if (root.contains("libraries")) ParseLibraries(root.at("libraries"), profile);
+  if (root.contains("exit_codes")) ParseExitCodes(root.at("exit_codes"), profile);
   if (root.contains("files")) ParseFiles(root.at("files"), profile);
   if (root.contains("local_machine_keys"))
     profile.local_machine_keys = root.at("local_machine_keys").get<std::vector<std::string>>();
@@ -305,6 +311,12 @@ const DriveProfile* MachineProfile::FirstCdRom() const {
   for (const DriveProfile& drive : drives)
     if (drive.type == DriveType::CdRom) return &drive;
   return nullptr;
+}
+
+std::string FoldedPath(std::string_view path) {
+  std::string folded;
+  for (const char c : path) folded += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return folded;
 }
 
 std::string LibraryKey(std::string_view name) {

@@ -83,6 +83,9 @@ struct MachineProfile {
   // Loadable libraries by folded file name ("s3dtkw.dll"): each exported
   // function with the number it answers.
   std::map<std::string, std::map<std::string, std::int32_t>> libraries;
+  // What a Windows program run to its end answers, by folded path
+  // ("d:\\directx\\dxmedia.exe").
+  std::map<std::string, std::int32_t> exit_codes;
   std::vector<FileProfile> files;
   std::vector<std::string> local_machine_keys;  // registry keys under HKEY_LOCAL_MACHINE
   std::vector<ProcessProfile> processes;        // programs already running
@@ -94,6 +97,8 @@ struct MachineProfile {
 // The key of a library in MachineProfile::libraries: lower case, ".dll"
 // added when the name has no extension, as LoadLibraryA does.
 std::string LibraryKey(std::string_view name);
+// The key of a program in MachineProfile::exit_codes: the path in lower case.
+std::string FoldedPath(std::string_view path);
 
 // Parses machine.json; on failure answers nullopt and one line in error.
 std::optional<MachineProfile> ParseMachineProfile(const std::string& json_text, std::string& error);

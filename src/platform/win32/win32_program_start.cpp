@@ -1,6 +1,7 @@
 // Starting programs and asking Windows to restart.
 #include <windows.h>
 
+#include <optional>
 #include <string>
 
 #include "platform/win32/win32_handles.h"
@@ -30,6 +31,27 @@ bool AppendLine(const std::string& path, const std::string& line) {
 
 std::uint32_t Win32Shell::StartProgram(std::string_view command_line, int show_state) {
   return ::WinExec(std::string(command_line).c_str(), static_cast<UINT>(show_state));
+}
+
+// The program named apart from its command line, so that blanks in its
+// path need no quotes; the wait does not let messages through, as the
+// setup programs run in front of a window that has nothing to do.
+std::optional<std::int32_t> Win32Shell::RunProgramAndWait(std::string_view program,
+                                                          std::string_view argument) {
+  const std::string name(program);
+  std::string command_line = name + " " + std::string(argument);
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  if (!::CreateProcessA(name.c_str(), command_line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process))
+    return std::nullopt;
+  ::CloseHandle(process.hThread);
+  ::WaitForSingleObject(process.hProcess, INFINITE);
+  DWORD exit_code = 0;
+  ::GetExitCodeProcess(process.hProcess, &exit_code);
+  ::CloseHandle(process.hProcess);
+  return static_cast<std::int32_t>(exit_code);
 }
 
 bool Win32Shell::RequestRestart() {

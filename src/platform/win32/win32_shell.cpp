@@ -72,6 +72,15 @@ class Win32Library : public LoadedLibrary {
     return static_cast<std::uint32_t>(
         call(std::string(first).c_str(), std::string(second).c_str(), std::string(third).c_str()));
   }
+  std::optional<std::int32_t> CallWithWindowPathAndFlags(std::string_view name, std::string_view path,
+                                                         std::uint32_t flags) override {
+    const FARPROC function = Address(name);
+    if (!function) return std::nullopt;
+    using WindowPathFlags = int(WINAPI*)(HWND, LPSTR, DWORD);
+    const auto call = reinterpret_cast<WindowPathFlags>(reinterpret_cast<void (*)()>(function));
+    std::string text(path);
+    return call(::GetActiveWindow(), path.empty() ? nullptr : text.data(), flags);
+  }
 
  private:
   FARPROC Address(std::string_view name) const {

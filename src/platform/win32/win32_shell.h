@@ -17,6 +17,7 @@ class Win32Shell : public Shell {
   // ---- Starting programs and restarting the system (win32_program_start.cpp) ----
 
   std::uint32_t StartProgram(std::string_view command_line, int show_state) override;
+  std::optional<std::int32_t> RunProgramAndWait(std::string_view program, std::string_view argument) override;
   // With TVX_RESTART_RECORD set, the request is only appended to that file:
   // tests under Wine must never end the session they run in.
   bool RequestRestart() override;
