@@ -83,6 +83,7 @@ inside() {
     auto list | grep -v "(hidden)" | sed "s/^/    /"
     kill "$pid" 2>/dev/null || true
     wineserver -k || true
+    [ ! -f "$work/system.ini" ] || cp "$work/system.ini" "$drive_c/windows/system.ini"
     forget
     exit 1
   }
