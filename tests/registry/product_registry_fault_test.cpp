@@ -8,6 +8,7 @@
 #include "registry/installed_products.h"
 #include "registry/product_registry_file.h"
 #include "registry/registry_machine.h"
+#include "support/forwarding_file_system.h"
 
 namespace tvx::testing {
 namespace {
@@ -82,50 +83,39 @@ TEST_F(ProductRegistryFaultTest, AFullDiskAtAnyByteOfASaveLeavesTheOldOrTheNewFi
 
 // Stops the machine after a number of changes, as a crash or a power cut
 // would: every later change is dropped. The crashing write lands in part.
-class CrashingFileSystem : public FileSystem {
+class CrashingFileSystem : public ForwardingFileSystem {
  public:
   CrashingFileSystem(FileSystem& inner, int changes_left, bool two_step_rename)
-      : inner_(inner), changes_left_(changes_left), two_step_rename_(two_step_rename) {}
+      : ForwardingFileSystem(inner), changes_left_(changes_left), two_step_rename_(two_step_rename) {}
 
   bool crashed() const { return changes_left_ < 0; }
 
   OpenResult Open(std::string_view path, OpenMode mode) override {
     if (mode != OpenMode::Read && !Change()) return {nullptr, FileError::IoError};
-    OpenResult opened = inner_.Open(path, mode);
+    OpenResult opened = inner().Open(path, mode);
     if (opened.file) opened.file = std::make_unique<CrashingFile>(*this, std::move(opened.file));
     return opened;
   }
-  std::optional<std::uint32_t> Attributes(std::string_view path) override { return inner_.Attributes(path); }
   FileError SetAttributes(std::string_view path, std::uint32_t attributes) override {
-    return Change() ? inner_.SetAttributes(path, attributes) : FileError::IoError;
+    return Change() ? inner().SetAttributes(path, attributes) : FileError::IoError;
   }
   FileError MakeDirectory(std::string_view path) override {
-    return Change() ? inner_.MakeDirectory(path) : FileError::IoError;
+    return Change() ? inner().MakeDirectory(path) : FileError::IoError;
   }
   FileError RemoveEmptyDirectory(std::string_view path) override {
-    return Change() ? inner_.RemoveEmptyDirectory(path) : FileError::IoError;
+    return Change() ? inner().RemoveEmptyDirectory(path) : FileError::IoError;
   }
   FileError RemoveFile(std::string_view path) override {
-    return Change() ? inner_.RemoveFile(path) : FileError::IoError;
+    return Change() ? inner().RemoveFile(path) : FileError::IoError;
   }
   FileError Rename(std::string_view from, std::string_view to, bool replace_existing) override {
     // Windows 95 and 98 have no one-step replace: the target goes first.
-    if (two_step_rename_ && replace_existing && inner_.Attributes(to)) {
+    if (two_step_rename_ && replace_existing && inner().Attributes(to)) {
       if (!Change()) return FileError::IoError;
-      inner_.RemoveFile(to);
+      inner().RemoveFile(to);
     }
-    return Change() ? inner_.Rename(from, to, replace_existing) : FileError::IoError;
+    return Change() ? inner().Rename(from, to, replace_existing) : FileError::IoError;
   }
-  FindResult Find(std::string_view pattern) override { return inner_.Find(pattern); }
-  FileError ChangeDirectory(std::string_view path) override { return inner_.ChangeDirectory(path); }
-  std::string CurrentDirectory() override { return inner_.CurrentDirectory(); }
-  std::vector<std::string> LogicalDrives() override { return inner_.LogicalDrives(); }
-  DriveType DriveKind(std::string_view root) override { return inner_.DriveKind(root); }
-  std::optional<std::string> VolumeLabel(std::string_view root) override { return inner_.VolumeLabel(root); }
-  std::optional<DiskSpace> FreeSpace(std::string_view root) override { return inner_.FreeSpace(root); }
-  std::string WindowsDirectory() override { return inner_.WindowsDirectory(); }
-  std::string SystemDirectory() override { return inner_.SystemDirectory(); }
-  std::string ModulePath() override { return inner_.ModulePath(); }
 
  private:
   class CrashingFile : public File {
@@ -150,7 +140,6 @@ class CrashingFileSystem : public FileSystem {
 
   bool Change() { return --changes_left_ >= 0; }
 
-  FileSystem& inner_;
   int changes_left_;
   bool two_step_rename_;
 };

@@ -8,6 +8,7 @@
 
 #include "platform/file_services.h"
 #include "platform/host/host_ui.h"
+#include "support/forwarding_file_system.h"
 #include "support/seam_files.h"
 #include "support/test_machine.h"
 #include "ui/folder_browser.h"
@@ -27,40 +28,19 @@ constexpr const char* kPrograms = "C:\\WINDOWS\\Start Menu\\Programs";
 
 // A file system that reports extra attributes for some folders, as the
 // simulated machine keeps only the read-only one.
-class AttributeFiles : public FileSystem {
+class AttributeFiles : public ForwardingFileSystem {
  public:
   AttributeFiles(FileSystem& files, std::map<std::string, std::uint32_t> extra)
-      : files_(files), extra_(std::move(extra)) {}
+      : ForwardingFileSystem(files), extra_(std::move(extra)) {}
   FindResult Find(std::string_view pattern) override {
-    FindResult result = files_.Find(pattern);
+    FindResult result = inner().Find(pattern);
     for (FindEntry& entry : result.entries)
       if (const auto found = extra_.find(entry.name); found != extra_.end())
         entry.attributes |= found->second;
     return result;
   }
-  OpenResult Open(std::string_view path, OpenMode mode) override { return files_.Open(path, mode); }
-  std::optional<std::uint32_t> Attributes(std::string_view path) override { return files_.Attributes(path); }
-  FileError SetAttributes(std::string_view path, std::uint32_t a) override {
-    return files_.SetAttributes(path, a);
-  }
-  FileError MakeDirectory(std::string_view path) override { return files_.MakeDirectory(path); }
-  FileError RemoveEmptyDirectory(std::string_view path) override { return files_.RemoveEmptyDirectory(path); }
-  FileError RemoveFile(std::string_view path) override { return files_.RemoveFile(path); }
-  FileError Rename(std::string_view from, std::string_view to, bool replace) override {
-    return files_.Rename(from, to, replace);
-  }
-  FileError ChangeDirectory(std::string_view path) override { return files_.ChangeDirectory(path); }
-  std::string CurrentDirectory() override { return files_.CurrentDirectory(); }
-  std::vector<std::string> LogicalDrives() override { return files_.LogicalDrives(); }
-  DriveType DriveKind(std::string_view root) override { return files_.DriveKind(root); }
-  std::optional<std::string> VolumeLabel(std::string_view root) override { return files_.VolumeLabel(root); }
-  std::optional<DiskSpace> FreeSpace(std::string_view root) override { return files_.FreeSpace(root); }
-  std::string WindowsDirectory() override { return files_.WindowsDirectory(); }
-  std::string SystemDirectory() override { return files_.SystemDirectory(); }
-  std::string ModulePath() override { return files_.ModulePath(); }
 
  private:
-  FileSystem& files_;
   std::map<std::string, std::uint32_t> extra_;
 };
 
