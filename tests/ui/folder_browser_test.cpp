@@ -28,7 +28,7 @@ constexpr const char* kPrograms = "C:\\WINDOWS\\Start Menu\\Programs";
 
 // A file system that reports extra attributes for some folders, as the
 // simulated machine keeps only the read-only one.
-class AttributeFiles : public ForwardingFileSystem {
+class AttributeFiles : public testing::ForwardingFileSystem {
  public:
   AttributeFiles(FileSystem& files, std::map<std::string, std::uint32_t> extra)
       : ForwardingFileSystem(files), extra_(std::move(extra)) {}
