@@ -177,14 +177,6 @@ std::optional<int> SpawnAndWait(const fs::path& program, const fs::path& folder,
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
-std::uint32_t RunToItsEnd(const fs::path& program, const fs::path& folder,
-                          std::vector<std::string> environment) {
-  int error = 0;
-  if (!SpawnAndWait(program, folder, std::move(environment), error))
-    return error == ENOMEM || error == EAGAIN ? kNoResources : kBadFormat;
-  return kStarted;
-}
-
 }  // namespace
 
 std::uint32_t HostShell::StartProgram(std::string_view command_line, int /*show_state*/) {
@@ -194,13 +186,10 @@ std::uint32_t HostShell::StartProgram(std::string_view command_line, int /*show_
   const std::string directory = files_.CurrentDirectory();
   journal_.Record("run", program.path + " in " + directory + " with " + std::string(command_line));
   if (program.kind == ProgramKind::Windows) return kStarted;
-  const auto host_program = files_.HostPathOf(program.path);
-  const auto host_folder = files_.HostPathOf(directory);
-  if (!host_program || !host_folder) return kPathNotFound;
-  std::error_code error;
-  const fs::path machine = fs::absolute(machine_folder_, error);
-  return RunToItsEnd(fs::absolute(*host_program, error), fs::absolute(*host_folder, error),
-                     ProgramEnvironment(machine, program.path, command_line, directory));
+  int spawn_error = 0;
+  if (RunHostProgram(program.path, command_line, directory, spawn_error)) return kStarted;
+  if (spawn_error == 0) return kPathNotFound;
+  return spawn_error == ENOMEM || spawn_error == EAGAIN ? kNoResources : kBadFormat;
 }
 
 std::optional<std::int32_t> HostShell::RunProgramAndWait(std::string_view program,
@@ -214,14 +203,19 @@ std::optional<std::int32_t> HostShell::RunProgramAndWait(std::string_view progra
     const auto code = profile_.exit_codes.find(FoldedPath(found.path));
     return code == profile_.exit_codes.end() ? 0 : code->second;
   }
-  const auto host_program = files_.HostPathOf(found.path);
+  int spawn_error = 0;
+  return RunHostProgram(found.path, command_line, directory, spawn_error);
+}
+
+std::optional<int> HostShell::RunHostProgram(const std::string& path, std::string_view command_line,
+                                             const std::string& directory, int& spawn_error) {
+  const auto host_program = files_.HostPathOf(path);
   const auto host_folder = files_.HostPathOf(directory);
   if (!host_program || !host_folder) return std::nullopt;
   std::error_code error;
   const fs::path machine = fs::absolute(machine_folder_, error);
-  int spawn_error = 0;
   return SpawnAndWait(fs::absolute(*host_program, error), fs::absolute(*host_folder, error),
-                      ProgramEnvironment(machine, found.path, command_line, directory), spawn_error);
+                      ProgramEnvironment(machine, path, command_line, directory), spawn_error);
 }
 
 bool HostShell::RequestRestart() {

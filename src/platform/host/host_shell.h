@@ -59,6 +59,11 @@ class HostShell : public Shell {
   void BroadcastFontChange() override;
 
  private:
+  // A host program run to its end in that folder: its exit status; nullopt
+  // when it could not start, spawn_error 0 when its paths are not on the host.
+  std::optional<int> RunHostProgram(const std::string& path, std::string_view command_line,
+                                    const std::string& directory, int& spawn_error);
+
   std::filesystem::path machine_folder_;
   const MachineProfile& profile_;
   Journal& journal_;
