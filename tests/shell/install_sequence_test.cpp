@@ -2,6 +2,8 @@
 // button on a simulated Windows 98 machine.
 #include <gtest/gtest.h>
 
+#include <nlohmann/json.hpp>
+
 #include "shell/front_panel.h"
 #include "shell/play_rig.h"
 #include "support/sample_payload.h"
@@ -11,6 +13,7 @@ namespace {
 
 constexpr const char* kChooseLanguage = "dialog 133 press 1\n";
 constexpr const char* kPressInstall = "dialog 102 press 1000\n";
+constexpr const char* kNoReadme = "dialog 150 press 2\n";
 constexpr const char* kQuit = "dialog 102 escape\n";  // leaves the focus where it is
 
 struct InstallRun {
@@ -79,6 +82,45 @@ TEST(InstallSequenceTest, TheSampleInstallsFromItsDisc) {
       RegistryRoot::LocalMachine, "software\\microsoft\\windows\\currentversion\\uninstall\\Zephra",
       "UninstallString", command);
   EXPECT_EQ(command.data, "\"C:\\WINNT\\Tarvex\\SetupTvx.exe\" -uninstall Zephra");
+}
+
+// Windows 98 has no DirectX: the disc's setup runs, and when it asks for a
+// restart the installation ends by offering one.
+TEST(InstallSequenceTest, ADirectXSetupAskingForARestartIsFollowedByTheOffer) {
+  struct Row {
+    const char* name;
+    int directx_answer;
+    const char* restart_answer;  // null: no offer expected
+  };
+  const Row rows[] = {{"restart wanted, accepted", 1, "dialog 150 press 1\n"},
+                      {"restart wanted, declined", 1, "dialog 150 press 2\n"},
+                      {"no restart wanted", 0, nullptr}};
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    nlohmann::json profile = nlohmann::json::parse(SampleInstallProfile("win98"));
+    profile["libraries"]["D:\\Dsetup.dll"]["DirectXSetupA"] = row.directx_answer;
+    TestMachine::Options options;
+    options.profile_json = profile.dump();
+    options.disc = SampleDisc();
+    options.answers = std::string(kChooseLanguage) + kPressInstall + kNoReadme +
+                      (row.restart_answer ? row.restart_answer : "") + kQuit;
+    TestMachine machine(std::move(options));
+    PutSamplePayload(machine);
+
+    const InstallRun run = RunInstall(machine);
+
+    ASSERT_TRUE(run.report);
+    EXPECT_EQ(run.report->outcome, InstallOutcome::Installed) << machine.Transcript();
+    const std::string journal = machine.Journal();
+    EXPECT_NE(journal.find("call DirectXSetupA"), std::string::npos) << journal;
+    const bool offered = machine.Transcript().find("Restart now?") != std::string::npos;
+    EXPECT_EQ(offered, row.restart_answer != nullptr) << machine.Transcript();
+    const bool accepted = row.restart_answer && std::string(row.restart_answer).ends_with("press 1\n");
+    EXPECT_EQ(journal.find("restart asked") != std::string::npos, accepted) << journal;
+    const std::string entry =
+        machine.platform().shell.SpecialFolderPath(SpecialFolder::Startup) + "\\Play Zephra.lnk";
+    EXPECT_EQ(machine.platform().files.Attributes(entry).has_value(), accepted);
+  }
 }
 
 }  // namespace
