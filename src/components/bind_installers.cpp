@@ -15,11 +15,8 @@ struct NamedInstaller {
 };
 
 constexpr NamedInstaller kInstallers[] = {
-    {"Microsoft Direct X", &InstallDirectX},
-    {"DXMedia", &InstallDxMedia},
-    {"AMovie", &InstallAMovie},
-    {"VFW Indeo", &InstallVfwIndeo},
-    {"Indeo5", &InstallIndeo5},
+    {"Microsoft Direct X", &InstallDirectX}, {"DXMedia", &InstallDxMedia}, {"AMovie", &InstallAMovie},
+    {"VFW Indeo", &InstallVfwIndeo},         {"Indeo5", &InstallIndeo5},
 };
 
 }  // namespace

@@ -26,8 +26,10 @@ struct IndeoCodec {
   std::string_view listed_as;    // in the drivers list when a newer codec leads it
 };
 
-constexpr IndeoCodec kIndeo50{"IV50", "ir50_32.dll", "IR50_32.DLL", "Indeo\xAE video interactive R5.06 by Intel", ""};
-constexpr IndeoCodec kIndeo41{"IV41", "ir41_32.dll", "IR41_32.DLL", "Indeo\xAE video interactive R4.1 by Intel",
+constexpr IndeoCodec kIndeo50{"IV50", "ir50_32.dll", "IR50_32.DLL",
+                              "Indeo\xAE video interactive R5.06 by Intel", ""};
+constexpr IndeoCodec kIndeo41{"IV41", "ir41_32.dll", "IR41_32.DLL",
+                              "Indeo\xAE video interactive R4.1 by Intel",
                               "Indeo\xAE video R4.1 version 4.11.15.91"};
 constexpr IndeoCodec kIndeo32{"IV32", "ir32_32.dll", "IR32_32.DLL", "Indeo\xAE video R3.2 by Intel",
                               "Indeo\xAE video R3.2 version 3.24.15.03"};
@@ -137,7 +139,8 @@ class IndeoSetup {
   // are what the video compression manager of the NT family reads.
   void WriteSystemIni() {
     for (const IndeoCodec& codec : codecs_)
-      platform_.system.WriteProfileText("system.ini", "drivers32", "VIDC." + std::string(codec.tag), codec.file);
+      platform_.system.WriteProfileText("system.ini", "drivers32", "VIDC." + std::string(codec.tag),
+                                        codec.file);
   }
 
   bool RegisterAll() {
@@ -147,8 +150,9 @@ class IndeoSetup {
           {"Description", codec.description}, {"Driver", codec.file}, {"FriendlyName", codec.description}};
       for (std::size_t i = 0; i < 3; ++i) {
         if (WriteCodecValue(key, values[i][0], values[i][1])) continue;
-        Tell("Failed to make " + std::string(kOrdinals[i]) + " " + std::string(codec.tag) + " registry entry!",
-             box::kOk);
+        Tell(
+            "Failed to make " + std::string(kOrdinals[i]) + " " + std::string(codec.tag) + " registry entry!",
+            box::kOk);
         ForgetReturnKeyWhenHeld();
         return false;
       }

@@ -114,17 +114,18 @@ std::string WithProfileEntry(std::string_view file_text, std::string_view sectio
   std::string text(file_text);
   const SectionScan scan = ScanSection(file_text, section, key);
   if (scan.entry) {
-    const std::string_view line = Trim(file_text.substr(scan.entry->begin, scan.entry->end - scan.entry->begin));
+    const std::string_view line =
+        Trim(file_text.substr(scan.entry->begin, scan.entry->end - scan.entry->begin));
     const std::string_view written_key = Trim(line.substr(0, line.find('=')));
     // Blanks before the key stay where they were.
     const auto key_at = static_cast<std::size_t>(written_key.data() - file_text.data());
     text.replace(key_at, scan.entry->end - key_at, std::string(written_key) + "=" + std::string(value));
   } else if (scan.found) {
-    text.insert(scan.insert_at,
-                StartOfLine(file_text, scan.insert_at) + std::string(key) + "=" + std::string(value) + "\r\n");
+    text.insert(scan.insert_at, StartOfLine(file_text, scan.insert_at) + std::string(key) + "=" +
+                                    std::string(value) + "\r\n");
   } else {
-    text += StartOfLine(file_text, text.size()) + "[" + std::string(section) + "]\r\n" + std::string(key) + "=" +
-            std::string(value) + "\r\n";
+    text += StartOfLine(file_text, text.size()) + "[" + std::string(section) + "]\r\n" + std::string(key) +
+            "=" + std::string(value) + "\r\n";
   }
   return text;
 }

@@ -83,7 +83,8 @@ TEST(ProfileEntry, ChangesOnlyTheEntryItSets) {
       {"a new key after the section's last entry, before its blank lines",
        "[Drivers32]\r\nmsacm.imaadpcm=imaadp32.acm\r\n\r\n[mci]\r\ncdaudio=mcicda.dll\r\n", "drivers32",
        "VIDC.IV41",
-       "[Drivers32]\r\nmsacm.imaadpcm=imaadp32.acm\r\nVIDC.IV41=ir41_32.dll\r\n\r\n[mci]\r\ncdaudio=mcicda.dll\r\n"},
+       "[Drivers32]\r\nmsacm.imaadpcm=imaadp32.acm\r\nVIDC.IV41=ir41_32.dll\r\n\r\n[mci]\r\ncdaudio=mcicda."
+       "dll\r\n"},
       {"a new key in a last section without a break", "[drivers32]\r\nwave=x.drv", "drivers32", "VIDC.IV41",
        "[drivers32]\r\nwave=x.drv\r\nVIDC.IV41=ir41_32.dll\r\n"},
       {"a value replaced in place, names in any case, the file's spelling kept",
@@ -94,7 +95,8 @@ TEST(ProfileEntry, ChangesOnlyTheEntryItSets) {
       {"a commented entry is not the entry", "[drivers32]\r\n; VIDC.IV41=ir41_32.dll\r\n", "drivers32",
        "VIDC.IV41", "[drivers32]\r\n; VIDC.IV41=ir41_32.dll\r\nVIDC.IV41=ir41_32.dll\r\n"},
       {"only the first section of the name", "[drivers32]\r\na=1\r\n[drivers32]\r\nVIDC.IV41=x\r\n",
-       "drivers32", "VIDC.IV41", "[drivers32]\r\na=1\r\nVIDC.IV41=ir41_32.dll\r\n[drivers32]\r\nVIDC.IV41=x\r\n"},
+       "drivers32", "VIDC.IV41",
+       "[drivers32]\r\na=1\r\nVIDC.IV41=ir41_32.dll\r\n[drivers32]\r\nVIDC.IV41=x\r\n"},
       {"the same key in another section stays", "[drivers]\r\nVIDC.IV41=old\r\n", "drivers32", "VIDC.IV41",
        "[drivers]\r\nVIDC.IV41=old\r\n[drivers32]\r\nVIDC.IV41=ir41_32.dll\r\n"},
   };
