@@ -1,5 +1,6 @@
 // Initialization files such as SYSTEM.INI on a simulated disk: any bytes
-// give an answer that fits the buffer.
+// give an answer that fits the buffer, and an entry written there reads
+// back.
 #include <cstdint>
 #include <cstdlib>
 #include <string_view>
@@ -19,5 +20,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (buffer != 0 && answer.size() >= buffer) std::abort();
     if (buffer == 0 && !answer.empty()) std::abort();
   }
+  // What is written reads back, for any key that can stand on a line of
+  // its own: one without "=" that does not open like a section header.
+  const std::string written = tvx::host::WithProfileEntry(text, section, key, "set");
+  const bool plain_key = key.find('=') == std::string_view::npos && key.find('[') == std::string_view::npos;
+  if (plain_key && tvx::host::LookupProfileText(written, section, key, "No", 50) != "set") std::abort();
   return 0;
 }

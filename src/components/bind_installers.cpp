@@ -2,6 +2,8 @@
 
 #include <string_view>
 
+#include "components/codec_installers.h"
+
 namespace tvx {
 namespace {
 
@@ -13,9 +15,8 @@ struct NamedInstaller {
 };
 
 constexpr NamedInstaller kInstallers[] = {
-    {"Microsoft Direct X", &InstallDirectX},
-    {"DXMedia", &InstallDxMedia},
-    {"AMovie", &InstallAMovie},
+    {"Microsoft Direct X", &InstallDirectX}, {"DXMedia", &InstallDxMedia}, {"AMovie", &InstallAMovie},
+    {"VFW Indeo", &InstallVfwIndeo},         {"Indeo5", &InstallIndeo5},
 };
 
 }  // namespace

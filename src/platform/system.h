@@ -59,6 +59,12 @@ class System {
   // for in the Windows directory.
   virtual std::string ProfileText(std::string_view file, std::string_view section, std::string_view key,
                                   std::string_view default_text, std::size_t buffer_size) = 0;
+  // What WritePrivateProfileStringA does with a text value: the file and
+  // the section are made when missing, an entry of that key (matched
+  // without regard to case) gets the value, other lines stay. False when
+  // the file cannot be written.
+  virtual bool WriteProfileText(std::string_view file, std::string_view section, std::string_view key,
+                                std::string_view value) = 0;
   // The file version of a file's version resource; nullopt without one.
   virtual std::optional<FileVersionNumber> FileVersion(std::string_view path) = 0;
   // A string resource of a file loaded as a data-only module, at most

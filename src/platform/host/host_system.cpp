@@ -6,6 +6,7 @@
 #include "platform/file_services.h"
 #include "platform/host/pe_version_reader.h"
 #include "platform/host/profile_text.h"
+#include "platform/whole_file_replace.h"
 
 namespace tvx::host {
 namespace {
@@ -142,6 +143,17 @@ std::string HostSystem::ProfileText(std::string_view file, std::string_view sect
   const bool read = ReadWholeFile(files_, ProfilePath(file, profile_), text) == FileError::None;
   return LookupProfileText(read ? std::optional<std::string_view>(text) : std::nullopt, section, key,
                            default_text, buffer_size);
+}
+
+bool HostSystem::WriteProfileText(std::string_view file, std::string_view section, std::string_view key,
+                                  std::string_view value) {
+  const std::string path = ProfilePath(file, profile_);
+  std::string text;
+  const FileError read = ReadWholeFile(files_, path, text);
+  if (read != FileError::None && read != FileError::NotFound) return false;
+  // Through a temporary file: a full disk must not cut SYSTEM.INI short.
+  return ReplaceWholeFile(files_, path, path + ".tvx", WithProfileEntry(text, section, key, value),
+                          /*replace_read_only=*/false);
 }
 
 std::optional<FileVersionNumber> HostSystem::FileVersion(std::string_view path) {

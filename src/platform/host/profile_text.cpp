@@ -57,7 +57,78 @@ std::string_view Unquoted(std::string_view value) {
   return value;
 }
 
+struct Line {
+  std::size_t begin = 0;
+  std::size_t end = 0;   // before its "\r\n" or "\n"
+  std::size_t next = 0;  // where the next line begins
+};
+
+Line LineAt(std::string_view text, std::size_t begin) {
+  const std::size_t newline = text.find('\n', begin);
+  Line line{begin, newline == std::string_view::npos ? text.size() : newline,
+            newline == std::string_view::npos ? text.size() : newline + 1};
+  if (line.end > begin && text[line.end - 1] == '\r') --line.end;
+  return line;
+}
+
+// Where a new key of the section goes: after its last non-blank line.
+struct SectionScan {
+  bool found = false;
+  std::size_t insert_at = 0;
+  std::optional<Line> entry;  // the key's line
+};
+
+SectionScan ScanSection(std::string_view text, std::string_view section, std::string_view key) {
+  SectionScan scan;
+  for (std::size_t at = 0; at < text.size();) {
+    const Line line = LineAt(text, at);
+    at = line.next;
+    const std::string_view content = Trim(text.substr(line.begin, line.end - line.begin));
+    if (const auto name = SectionName(content)) {
+      if (scan.found) break;
+      scan.found = EqualsNoCase(*name, section);
+      scan.insert_at = line.next;
+      continue;
+    }
+    if (!scan.found || content.empty()) continue;
+    scan.insert_at = line.next;
+    if (EqualsNoCase(Trim(content.substr(0, content.find('='))), key)) {
+      scan.entry = line;
+      break;
+    }
+  }
+  return scan;
+}
+
+// A line break first when the text does not end with one.
+std::string StartOfLine(std::string_view text, std::size_t at) {
+  return at > 0 && at == text.size() && text.back() != '\n' ? "\r\n" : "";
+}
+
 }  // namespace
+
+std::string WithProfileEntry(std::string_view file_text, std::string_view section, std::string_view key,
+                             std::string_view value) {
+  section = Trim(section);
+  key = Trim(key);
+  std::string text(file_text);
+  const SectionScan scan = ScanSection(file_text, section, key);
+  if (scan.entry) {
+    const std::string_view line =
+        Trim(file_text.substr(scan.entry->begin, scan.entry->end - scan.entry->begin));
+    const std::string_view written_key = Trim(line.substr(0, line.find('=')));
+    // Blanks before the key stay where they were.
+    const auto key_at = static_cast<std::size_t>(written_key.data() - file_text.data());
+    text.replace(key_at, scan.entry->end - key_at, std::string(written_key) + "=" + std::string(value));
+  } else if (scan.found) {
+    text.insert(scan.insert_at, StartOfLine(file_text, scan.insert_at) + std::string(key) + "=" +
+                                    std::string(value) + "\r\n");
+  } else {
+    text += StartOfLine(file_text, text.size()) + "[" + std::string(section) + "]\r\n" + std::string(key) +
+            "=" + std::string(value) + "\r\n";
+  }
+  return text;
+}
 
 std::string LookupProfileText(const std::optional<std::string_view>& file_text, std::string_view section,
                               std::string_view key, std::string_view default_text, std::size_t buffer_size) {

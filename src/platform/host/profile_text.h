@@ -16,4 +16,12 @@ namespace tvx::host {
 std::string LookupProfileText(const std::optional<std::string_view>& file_text, std::string_view section,
                               std::string_view key, std::string_view default_text, std::size_t buffer_size);
 
+// The file's text after WritePrivateProfileStringA sets the entry: the
+// value replaces the one of the key's first line in the first section of
+// that name (both matched as the reader matches them), or the key is added
+// after the section's last entry, or the section is added at the end.
+// Every other byte of the text stays.
+std::string WithProfileEntry(std::string_view file_text, std::string_view section, std::string_view key,
+                             std::string_view value);
+
 }  // namespace tvx::host

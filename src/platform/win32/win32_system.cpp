@@ -124,6 +124,12 @@ std::string Win32System::ProfileText(std::string_view file, std::string_view sec
   return std::string(buffer.data(), std::min<std::size_t>(length, buffer_size));
 }
 
+bool Win32System::WriteProfileText(std::string_view file, std::string_view section, std::string_view key,
+                                   std::string_view value) {
+  return ::WritePrivateProfileStringA(std::string(section).c_str(), std::string(key).c_str(),
+                                      std::string(value).c_str(), std::string(file).c_str()) != 0;
+}
+
 std::optional<FileVersionNumber> Win32System::FileVersion(std::string_view path) {
   const std::string name(path);
   DWORD handle = 0;

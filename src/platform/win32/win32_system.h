@@ -31,6 +31,8 @@ class Win32System : public System {
 
   std::string ProfileText(std::string_view file, std::string_view section, std::string_view key,
                           std::string_view default_text, std::size_t buffer_size) override;
+  bool WriteProfileText(std::string_view file, std::string_view section, std::string_view key,
+                        std::string_view value) override;
   std::optional<FileVersionNumber> FileVersion(std::string_view path) override;
   std::optional<std::string> ModuleString(std::string_view path, std::uint32_t id,
                                           std::size_t buffer_size) override;

@@ -37,6 +37,48 @@ TEST_F(MachineReadingsContract, ProfileTextFollowsTheRulesOfTheProfileFunctions)
   EXPECT_EQ(system().ProfileText(At("missing.ini"), "drivers32", "vidc.iv32", "Default  ", 50), "Default");
 }
 
+TEST_F(MachineReadingsContract, ProfileWritesAreReadBackByTheProfileRules) {
+  WriteFile(files(), At("codec.ini"),
+            "[boot]\r\nshell=Explorer.exe\r\n; kept comment\r\n[Drivers32]\r\nvidc.iv41 = old.dll\r\n"
+            "msacm.imaadpcm=imaadp32.acm\r\n[mci]\r\ncdaudio=mcicda.dll\r\n");
+  struct Write {
+    const char* label;
+    const char* file;
+    const char* section;
+    const char* key;
+    const char* value;
+  };
+  const std::vector<Write> writes = {
+      {"a value replaced, the key in another case", "codec.ini", "drivers32", "VIDC.IV41", "ir41_32.dll"},
+      {"a new key in a section", "codec.ini", "DRIVERS32", "VIDC.IV32", "ir32_32.dll"},
+      {"a new section", "codec.ini", "Zephra", "Level", "3"},
+      {"a new file", "new.ini", "drivers32", "VIDC.IV50", "ir50_32.dll"},
+  };
+  for (const Write& write : writes) {
+    SCOPED_TRACE(write.label);
+    ASSERT_TRUE(system().WriteProfileText(At(write.file), write.section, write.key, write.value));
+    EXPECT_EQ(system().ProfileText(At(write.file), write.section, write.key, "No", 50), write.value);
+  }
+  struct Kept {
+    const char* section;
+    const char* key;
+    const char* value;
+  };
+  const std::vector<Kept> kept = {{"boot", "shell", "Explorer.exe"},
+                                  {"drivers32", "msacm.imaadpcm", "imaadp32.acm"},
+                                  {"drivers32", "vidc.iv41", "ir41_32.dll"},
+                                  {"mci", "cdaudio", "mcicda.dll"}};
+  for (const Kept& entry : kept) {
+    SCOPED_TRACE(std::string("kept: ") + entry.section + "/" + entry.key);
+    EXPECT_EQ(system().ProfileText(At("codec.ini"), entry.section, entry.key, "No", 50), entry.value);
+  }
+  const std::string text = ReadFile(files(), At("codec.ini"));
+  EXPECT_NE(text.find("; kept comment"), std::string::npos) << text;
+  EXPECT_EQ(text.find("old.dll"), std::string::npos) << text;
+  EXPECT_FALSE(system().WriteProfileText(At("missing\\folder.ini"), "drivers32", "VIDC.IV41", "x"));
+  EXPECT_FALSE(Exists(At("missing\\folder.ini")));
+}
+
 TEST_F(MachineReadingsContract, FileVersionsOfRealLibraries) {
   struct Row {
     const char* fixture;
