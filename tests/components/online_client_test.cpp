@@ -320,5 +320,209 @@ TEST(ClientInstallTest, ACopyThatFailsStopsAndOnlyTwoOfThemSaySo) {
   }
 }
 
+TEST(ClientInstallTest, EachSystemLibraryIsCountedOnceFoundOrCopied) {
+  struct Row {
+    const char* label;
+    bool svrapi_in_system;
+    bool secur32_on_disc;
+    const char* secur32_count;  // nullptr: left alone
+  } rows[] = {
+      {"found and copied", true, true, "1"},
+      {"one neither in the system nor on the disc", true, false, nullptr},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.label);
+    ClientRig rig;
+    rig.PutSource(row.secur32_on_disc ? "" : "secur32.dll");
+    if (row.svrapi_in_system) rig.Put(kSvrapi, "system svrapi");
+
+    ASSERT_TRUE(rig.client.ClientInstall());
+
+    EXPECT_EQ(rig.Read(kSvrapi), "system svrapi") << "a library there is not replaced";
+    EXPECT_EQ(rig.Count(kSvrapi), "1");
+    EXPECT_EQ(rig.Count(kSecur32), row.secur32_count ? std::optional<std::string>(row.secur32_count)
+                                                     : std::nullopt);
+    EXPECT_EQ(rig.Exists(kSecur32), row.secur32_on_disc);
+    const bool told = Contains(rig.Transcript(),
+                               "message-box caption=\"SetupTvx\" text=\"Can't open D:\\\\Online\\\\secur32.dll !!\" "
+                               "style=0x00000000 owner=main");
+    EXPECT_EQ(told, !row.secur32_on_disc) << rig.Transcript();
+  }
+}
+
+TEST(ClientInstallTest, EachInstallationCountsTheLibrariesOnceMore) {
+  ClientRig rig;
+  rig.PutSource();
+  ASSERT_TRUE(rig.client.ClientInstall());
+  rig.product = "Other";
+  ASSERT_TRUE(rig.client.ClientInstall());
+  EXPECT_EQ(rig.Count(kSvrapi), "2");
+  EXPECT_EQ(rig.Count(kSecur32), "2");
+  EXPECT_EQ(rig.Read(std::string(kFolder) + "Other\\Other.dll"), "new Other.dll");
+}
+
+// Drive C: with room for a few bytes only.
+constexpr const char* kNearlyFull = R"({"drives": [
+    {"letter": "C", "type": "fixed", "label": "", "capacity": 1073741824, "used": 1073741814},
+    {"letter": "D", "type": "cdrom", "label": "ZEPHRA"}]})";
+
+TEST(ClientInstallTest, ACopyCutShortLeavesNoPartOfTheFile) {
+  struct Row {
+    const char* label;
+    std::string file;
+    bool installed;
+  } rows[] = {
+      {"a client file: the installation fails", std::string(kFolder) + "Client.exe", false},
+      {"a system library: left uncounted", kSvrapi, true},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.label);
+    ClientRig rig(kNearlyFull);
+    rig.SetVersions({"0", "0", "0", "0"});
+    rig.PutSource();
+    rig.Put(std::string(kFolder) + "Startup.exe");
+    if (row.installed) rig.Put(std::string(kFolder) + "Client.exe");
+    rig.Put(kSecur32);
+
+    EXPECT_EQ(rig.client.ClientInstall(), row.installed);
+
+    EXPECT_FALSE(rig.platform().files.Attributes(row.file)) << "a truncated file would pass for installed";
+    EXPECT_FALSE(rig.platform().files.Attributes(row.file + ".tmp"));
+    EXPECT_EQ(rig.Count(kSvrapi), std::nullopt);
+  }
+}
+
+TEST(ClientInstallTest, AProductNameThatIsNoPlainFolderNameFailsAndWritesNothing) {
+  for (const char* name : {"..", "..\\..\\Evil", "Zephra\\..\\..", "a/b", "C:Evil", "", ". .", "Ze*ra"}) {
+    SCOPED_TRACE(name);
+    ClientRig rig;
+    rig.PutSource();
+    rig.product = name;
+    EXPECT_FALSE(rig.client.ClientInstall());
+    EXPECT_FALSE(rig.FolderExists(kFolder));
+    EXPECT_FALSE(rig.KeyExists());
+  }
+}
+
+// Zephra installed with its client, as the installer leaves them, and
+// recorded with the other products.
+ClientRig& Installed(ClientRig& rig, const std::vector<std::string>& products) {
+  rig.PutSource();
+  for (const std::string& product : products) {
+    rig.product = product;
+    EXPECT_TRUE(rig.client.ClientInstall());
+  }
+  rig.product = "Zephra";
+  std::string record = rig.Read(kIni) + "\r\n[INSTALLED PRODUCTS]\r\n";
+  for (const std::string& product : products) record += product + "\r\n";
+  for (const std::string& product : products) record += "\r\n[" + product + "]\r\nDirectory=C:\\Games\\\r\n";
+  rig.Put(kIni, record);
+  return rig;
+}
+
+TEST(ClientRemoveTest, TheLastProductTakesTheWholeClient) {
+  ClientRig rig;
+  Installed(rig, {"Zephra"});
+  ASSERT_TRUE(rig.Exists(std::string(kFolder) + "Startup.exe"));
+  rig.Put(kSvrapi, "system svrapi");
+
+  rig.client.ClientRemove();
+
+  EXPECT_FALSE(rig.FolderExists(kFolder));
+  EXPECT_TRUE(rig.FolderExists("C:\\WINDOWS\\Tarvex"));
+  EXPECT_FALSE(Contains(rig.Read(kIni), "[NVC]")) << rig.Read(kIni);
+  EXPECT_TRUE(Contains(rig.Read(kIni), "[Zephra]")) << "the product's record is the uninstaller's";
+  EXPECT_FALSE(rig.KeyExists());
+  EXPECT_EQ(rig.Count(kSvrapi), "0");
+  EXPECT_EQ(rig.Count(kSecur32), "0");
+  EXPECT_EQ(rig.Read(kSvrapi), "system svrapi") << "the system's libraries stay";
+  const std::string transcript = rig.Transcript();
+  for (const char* library : {"svrapi.dll", "secur32.dll"})
+    EXPECT_TRUE(Contains(transcript, std::string("caption=\"S131\" text=\"S130 ") + library + "\"")) << transcript;
+}
+
+TEST(ClientRemoveTest, AnotherProductTakesOnlyItsShare) {
+  ClientRig rig;
+  Installed(rig, {"Zephra", "Other"});
+
+  rig.client.ClientRemove();
+
+  EXPECT_FALSE(rig.FolderExists(std::string(kFolder) + "Zephra"));
+  EXPECT_TRUE(rig.Exists(std::string(kFolder) + "Startup.exe"));
+  EXPECT_TRUE(rig.Exists(std::string(kFolder) + "Other\\Other.dll"));
+  EXPECT_TRUE(Contains(rig.Read(kIni), std::string("[NVC]\r\nDirectory=") + kFolder));
+  EXPECT_EQ(rig.Value(kClientKey, "Zephra_DLLVersion"), std::nullopt);
+  EXPECT_EQ(rig.Value(kClientKey, "Other_DLLVersion"), "1.0");
+  EXPECT_EQ(rig.Value(kClientKey, "StartupVersion"), "1.0");
+  EXPECT_EQ(rig.Count(kSvrapi), "2");
+  EXPECT_EQ(rig.Boxes(), 0);
+}
+
+// A rollback of Zephra's installation while only Other is recorded: one
+// product is left, but not this one.
+TEST(ClientRemoveTest, ARollbackBesideTheOnlyRecordedProductKeepsItsClient) {
+  ClientRig rig;
+  Installed(rig, {"Other"});
+  rig.product = "Zephra";
+  ASSERT_TRUE(rig.client.ClientInstall());
+
+  rig.client.ClientRemove();
+
+  EXPECT_FALSE(rig.FolderExists(std::string(kFolder) + "Zephra"));
+  EXPECT_TRUE(rig.Exists(std::string(kFolder) + "Other\\Other.dll"));
+  EXPECT_EQ(rig.Value(kClientKey, "Other_DLLVersion"), "1.0");
+  EXPECT_EQ(rig.Value(kClientKey, "StartupVersion"), "1.0");
+}
+
+// A hand-edited "Directory" names a folder of the user's: only the
+// client's own folder goes.
+TEST(ClientRemoveTest, AFolderThatDirectoryNamesElsewhereSurvives) {
+  struct Row {
+    const char* label;
+    std::vector<std::string> products;
+    const char* directory;
+  } rows[] = {
+      {"last product", {"Zephra"}, "C:\\Important\\"},
+      {"last product, the Windows folder", {"Zephra"}, "C:\\WINDOWS\\"},
+      {"one of two", {"Zephra", "Other"}, "C:\\Important\\"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.label);
+    ClientRig rig;
+    Installed(rig, row.products);
+    std::string record = rig.Read(kIni);
+    const std::string recorded = std::string("Directory=") + kFolder;
+    record.replace(record.find(recorded), recorded.size(), std::string("Directory=") + row.directory);
+    rig.Put(kIni, record);
+    const std::string mine = std::string(row.directory) + "Zephra\\Letter.txt";
+    rig.Put(mine, "dear");
+    rig.Put(std::string(row.directory) + "Notes.txt", "notes");
+
+    rig.client.ClientRemove();
+
+    EXPECT_EQ(rig.Read(mine), "dear");
+    EXPECT_EQ(rig.Read(std::string(row.directory) + "Notes.txt"), "notes");
+    EXPECT_FALSE(rig.FolderExists(std::string(kFolder) + "Zephra")) << "the client's own share goes";
+    EXPECT_EQ(rig.FolderExists(kFolder), row.products.size() > 1);
+  }
+}
+
+TEST(ClientRemoveTest, AProductNameThatIsNoPlainFolderNameRemovesNothing) {
+  for (const char* name : {"..", "..\\..", "Other\\..", "Zephra/../..", "*"}) {
+    SCOPED_TRACE(name);
+    ClientRig rig;
+    Installed(rig, {"Zephra", "Other"});
+    rig.Put("C:\\WINDOWS\\Tarvex\\SetupTvx.exe", "program");
+    rig.product = name;
+
+    rig.client.ClientRemove();
+
+    EXPECT_EQ(rig.Read("C:\\WINDOWS\\Tarvex\\SetupTvx.exe"), "program");
+    EXPECT_TRUE(Contains(rig.Read(kIni), "[INSTALLED PRODUCTS]"));
+    for (const char* file : {"Startup.exe", "Client.exe", "Zephra\\Zephra.dll", "Other\\Other.dll"})
+      EXPECT_TRUE(rig.Exists(std::string(kFolder) + file)) << file;
+  }
+}
+
 }  // namespace
 }  // namespace tvx::testing
