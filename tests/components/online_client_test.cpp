@@ -340,12 +340,13 @@ TEST(ClientInstallTest, EachSystemLibraryIsCountedOnceFoundOrCopied) {
 
     EXPECT_EQ(rig.Read(kSvrapi), "system svrapi") << "a library there is not replaced";
     EXPECT_EQ(rig.Count(kSvrapi), "1");
-    EXPECT_EQ(rig.Count(kSecur32), row.secur32_count ? std::optional<std::string>(row.secur32_count)
-                                                     : std::nullopt);
+    EXPECT_EQ(rig.Count(kSecur32),
+              row.secur32_count ? std::optional<std::string>(row.secur32_count) : std::nullopt);
     EXPECT_EQ(rig.Exists(kSecur32), row.secur32_on_disc);
-    const bool told = Contains(rig.Transcript(),
-                               "message-box caption=\"SetupTvx\" text=\"Can't open D:\\\\Online\\\\secur32.dll !!\" "
-                               "style=0x00000000 owner=main");
+    const bool told =
+        Contains(rig.Transcript(),
+                 "message-box caption=\"SetupTvx\" text=\"Can't open D:\\\\Online\\\\secur32.dll !!\" "
+                 "style=0x00000000 owner=main");
     EXPECT_EQ(told, !row.secur32_on_disc) << rig.Transcript();
   }
 }
@@ -438,7 +439,8 @@ TEST(ClientRemoveTest, TheLastProductTakesTheWholeClient) {
   EXPECT_EQ(rig.Read(kSvrapi), "system svrapi") << "the system's libraries stay";
   const std::string transcript = rig.Transcript();
   for (const char* library : {"svrapi.dll", "secur32.dll"})
-    EXPECT_TRUE(Contains(transcript, std::string("caption=\"S131\" text=\"S130 ") + library + "\"")) << transcript;
+    EXPECT_TRUE(Contains(transcript, std::string("caption=\"S131\" text=\"S130 ") + library + "\""))
+        << transcript;
 }
 
 TEST(ClientRemoveTest, AnotherProductTakesOnlyItsShare) {
