@@ -119,5 +119,35 @@ TEST(InstallRoundTripTest, AReinstallKeepsTheOnlineClient) {
   EXPECT_TRUE(ClientInstalled(*machine));
 }
 
+// Another product left the client installed and current for this one: the
+// installation leaves it as it is and counts nothing more.
+TEST(InstallRoundTripTest, AClientPresentAndCurrentIsLeftAlone) {
+  auto machine = MachineFor("win2000");
+  const std::string folder = "C:\\WINNT\\Tarvex\\NVC\\";
+  machine->WriteFile("C:\\WINNT\\Tarvex\\tvx.ini", "[NVC]\r\nDirectory=" + folder + "\r\n");
+  machine->WriteFile(folder + "Startup.exe", "theirs");
+  machine->WriteFile(folder + "Zephra\\Notes.txt", "theirs");
+  {
+    auto process = machine->Open();
+    Registry& registry = process->platform().registry;
+    registry.CreateKey(RegistryRoot::LocalMachine, "software\\Tarvex\\NVC");
+    for (const char* name : {"StartupVersion", "ClientVersion"})
+      registry.SetValue(RegistryRoot::LocalMachine, "software\\Tarvex\\NVC", name,
+                        RegistryValue::String("1.0"));
+    registry.Flush(RegistryRoot::LocalMachine);
+  }
+
+  ASSERT_EQ(RunProgram(*machine, kInstall).install->outcome, InstallOutcome::Installed);
+
+  EXPECT_EQ(machine->ReadFile(folder + "Startup.exe"), "theirs");
+  EXPECT_TRUE(machine->ReadFile(folder + "Client.exe").empty()) << "nothing copied";
+  RegistryValue count;
+  EXPECT_NE(machine->Open()->platform().registry.QueryValue(
+                RegistryRoot::LocalMachine, "software\\microsoft\\windows\\currentversion\\SharedDLLs",
+                "C:\\WINNT\\system32\\svrapi.dll", count),
+            registry_status::kSuccess)
+      << "nothing counted";
+}
+
 }  // namespace
 }  // namespace tvx::testing
