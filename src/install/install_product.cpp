@@ -50,6 +50,7 @@ class InstallSequence {
   bool ChooseInstallDirectory(const CopyItemList& list);
   bool UninstallPrevious();
   bool CompleteSteps(Configuration& configuration);
+  bool ClientStep();
   bool Record(Configuration& configuration, const std::string& shortcut_folder);
   UninstallEntry EntryFor(const Configuration& configuration);
   std::string ChooseWebAddress();
@@ -187,10 +188,11 @@ InstallOutcome InstallSequence::CopyStep(Configuration& configuration, const Cop
   return InstallOutcome::Installed;
 }
 
-// Components, the client's address, hardware actions, shortcuts and the
+// Components, the client and its address, hardware actions, shortcuts and the
 // product's record: the first failure undoes the installation.
 bool InstallSequence::CompleteSteps(Configuration& configuration) {
   if (!matcher_.InstallMissingComponents(configuration, source_)) return false;
+  if (!ClientStep()) return false;
   web_address_ = ChooseWebAddress();
   if (!matcher_.RunHardwareActions(configuration)) return false;
   std::string shortcut_folder;
@@ -207,6 +209,18 @@ bool InstallSequence::CompleteSteps(Configuration& configuration) {
   popup.Close();
   context_.panel.SetWaitCursor(false);
   return recorded;
+}
+
+// A present client is left alone for this run. Otherwise it is installed
+// even over an installed copy: that copy's removal above took the
+// product's share of the client, or the whole client with the last product.
+bool InstallSequence::ClientStep() {
+  if (!script_.client_offered) return true;
+  if (context_.client.ClientProbe()) {
+    matcher_.set_client_source_folder(kNoClientSourceFolder);
+    return true;
+  }
+  return context_.client.ClientInstall();
 }
 
 bool InstallSequence::Record(Configuration& configuration, const std::string& shortcut_folder) {

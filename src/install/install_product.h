@@ -8,6 +8,7 @@
 
 #include "detection/configuration_matcher.h"
 #include "install/copy_files.h"
+#include "install/online_client_service.h"
 #include "install/panel_hooks.h"
 
 namespace tvx {
@@ -33,6 +34,7 @@ struct InstallContext {
   PanelHooks& panel;
   UninstallSender uninstall;
   std::string application_name;  // localized
+  OnlineClientService& client;
 };
 
 struct InstallReport {

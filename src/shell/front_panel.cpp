@@ -178,6 +178,9 @@ bool FrontPanel::LoadScriptAndChoice(const std::string& path) {
       MatchingEnvironment{platform_, script_, catalogue_, session_.script_state, session_.registry_state,
                           session_.detection_state, session_.ui_state},
       *probes_);
+  client_ = std::make_unique<OnlineClient>(ClientContext{
+      platform_, session_.registry_state, session_.script_state, [this] { return script_.application_name; },
+      [this] { return matcher_->client_source_folder(); }});
   if (matcher_->LoadInstalledChoice()) return true;
   result_ = StartupResult::InstalledChoiceMissing;
   return false;
@@ -250,7 +253,7 @@ void FrontPanel::Install(DialogView& view) {
   InstallContext context{
       *matcher_, control,
       [this, &control](const UninstallRequest& request) { return UninstallFor(control, request); },
-      LocalizedApplicationName(session_.script_state.strings, platform_.ui, script_)};
+      LocalizedApplicationName(session_.script_state.strings, platform_.ui, script_), *client_};
   install_ = InstallProduct(context);
 }
 
@@ -274,7 +277,8 @@ void FrontPanel::Uninstall(PanelHooks& hooks, const UninstallOptions& options) {
                            script_,
                            *matcher_,
                            hooks,
-                           LocalizedApplicationName(session_.script_state.strings, platform_.ui, script_)};
+                           LocalizedApplicationName(session_.script_state.strings, platform_.ui, script_),
+                           *client_};
   uninstall_ = UninstallProduct(context, options);
 }
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "components/media_installers.h"
+#include "components/online_client.h"
 #include "detection/configuration_matcher.h"
 #include "detection/machine_probes.h"
 #include "install/install_product.h"
@@ -119,6 +120,7 @@ class FrontPanel : public DialogModel {
   std::unique_ptr<MachineProbes> probes_;
   std::unique_ptr<ComponentContext> components_;
   std::unique_ptr<ConfigurationMatcher> matcher_;
+  std::unique_ptr<OnlineClient> client_;
   std::string source_root_;
   LanguageChoice language_;
   std::unique_ptr<SplashWindow> splash_;

@@ -33,7 +33,6 @@ class Uninstaller {
   bool MayDeleteLibrary(const std::string& path, const CopyItem& item);
   void RemoveDirectoryEntry(const CopyItem& item, const RemovalPlan& plan);
   void RemoveErasableFiles(const RemovalPlan& plan);
-  void RemoveClientFiles() {}
   void RemoveInstallDirectory(const RemovalPlan& plan);
   void RemoveShortcutsOf(const Configuration& configuration);
   void ForgetProduct();
@@ -67,7 +66,7 @@ UninstallResult Uninstaller::Run() {
   const RemovalPlan plan(c_.platform, c_.matcher.destination_directory(), options_.installed_here);
   RemoveFiles(*configuration, plan);
   if (options_.directories_differ) RemoveErasableFiles(plan);
-  RemoveClientFiles();
+  c_.client.ClientRemove();
   RemoveInstallDirectory(plan);
   RemoveShortcutsOf(*configuration);
   ForgetProduct();

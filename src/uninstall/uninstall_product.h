@@ -6,6 +6,7 @@
 #include <string>
 
 #include "detection/configuration_matcher.h"
+#include "install/online_client_service.h"
 #include "install/panel_hooks.h"
 #include "platform/platform.h"
 #include "registry/registry_process_state.h"
@@ -39,6 +40,7 @@ struct UninstallContext {
   ConfigurationMatcher& matcher;
   PanelHooks& panel;
   std::string localized_application_name;
+  OnlineClientService& client;
 };
 
 // String numbers of the uninstaller's texts.

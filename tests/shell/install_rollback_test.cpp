@@ -59,6 +59,9 @@ std::vector<Injection> InjectionPoints() {
     const std::string lower = AsciiLower(relative);
     if (!lower.starts_with("drives/c/tarvex/zephra/") && !lower.starts_with("drives/c/winnt/system32/"))
       continue;
+    // The online client's system libraries: one that cannot be copied is
+    // left uncounted and the installation goes on.
+    if (lower.ends_with("/svrapi.dll") || lower.ends_with("/secur32.dll")) continue;
     std::string path = "C:" + relative.substr(std::string("drives/c").size());
     std::replace(path.begin(), path.end(), '/', '\\');
     const int chunks = static_cast<int>((bytes.size() + kCopyChunkBytes - 1) / kCopyChunkBytes);

@@ -51,6 +51,19 @@ std::vector<PayloadFile> ScriptPayload(const std::string& script_text) {
   return files;
 }
 
+std::string ClientSourceFolder(const std::string& script_text) {
+  std::stringstream stream(script_text);
+  std::string line;
+  while (std::getline(stream, line)) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (line != "[NVC]") continue;
+    if (!std::getline(stream, line)) return {};
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    return line;
+  }
+  return {};
+}
+
 std::string SampleInstallProfile(const std::string& name) {
   nlohmann::json profile = nlohmann::json::parse(ReadHostText(ExampleProfile(name)));
   const std::string windows = profile["windows_directory"];
@@ -74,6 +87,10 @@ void PutSamplePayload(TestMachine& machine, std::uintmax_t max_bytes) {
     else
       machine.WriteSizedFile("D:\\" + file.path, std::min(file.bytes, max_bytes));
   }
+  const std::string client = ClientSourceFolder(ReadHostText(SampleDisc() / "InstData" / "tvx.ins"));
+  if (client.empty()) return;
+  for (const char* name : kClientPayload)
+    machine.WriteFile("D:\\" + client + "\\" + name, std::string("client part ") + name);
 }
 
 }  // namespace tvx::testing

@@ -27,8 +27,15 @@ std::vector<PayloadFile> SamplePayload();
 // disc's library for the configuration's call answers success.
 std::string SampleInstallProfile(const std::string& name);
 
+// The online-service client's folder that the script's NVC entry names on
+// the disc; empty when the script offers no client.
+std::string ClientSourceFolder(const std::string& script_text);
+// The files the client's installer looks for in its folder on the disc.
+inline constexpr const char* kClientPayload[] = {"Startup.exe", "Client.exe", "Client.dll", "svrapi.dll",
+                                                 "secur32.dll"};
+
 // Each one as a file of that size, or of max_bytes when smaller, on drive
-// D: (zero bytes, sparse on the host).
+// D: (zero bytes, sparse on the host); and the client's files in its folder.
 void PutSamplePayload(TestMachine& machine,
                       std::uintmax_t max_bytes = std::numeric_limits<std::uintmax_t>::max());
 

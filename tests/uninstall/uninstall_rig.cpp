@@ -49,7 +49,7 @@ void UninstallRig::PutInstalledFiles(const std::string& directory) {
 UninstallResult UninstallRig::Run(const UninstallOptions& options) {
   UninstallContext context{rig.platform(), rig.script_state, rig.registry_state,
                            rig.ui_state,   rig.script,       rig.matcher(),
-                           panel,          "Zephra Land"};
+                           panel,          "Zephra Land",    client};
   return UninstallProduct(context, options);
 }
 

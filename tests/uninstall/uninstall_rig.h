@@ -7,6 +7,7 @@
 #include <map>
 #include <string>
 
+#include "components/online_client.h"
 #include "detection/matching_rig.h"
 #include "install/panel_hooks.h"
 #include "uninstall/uninstall_product.h"
@@ -53,6 +54,9 @@ class UninstallRig {
 
   MatchingRig rig;
   CountingPanel panel;
+  OnlineClient client{ClientContext{rig.platform(), rig.registry_state, rig.script_state,
+                                    [this] { return rig.script.application_name; },
+                                    [this] { return rig.matcher().client_source_folder(); }}};
 };
 
 // What changed between two snapshots, outside the folder (lower case,
