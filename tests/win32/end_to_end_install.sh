@@ -5,9 +5,13 @@
 # Wine's list of programs, GetPrivateProfileStringA, lnkinfo); then removed
 # by its uninstall entry as Wine's uninstaller runs it, leaving the prefix's
 # files and registry as before except what an installation keeps on purpose.
-# Usage: end_to_end_install.sh SetupTvx.exe tvxauto.exe tvxgame.exe Zephset.dll ARTIFACT_FOLDER
+# The online-service client comes and goes with the product. On Windows 98
+# the components come too: DirectX from a stand-in setup library beside the
+# program, the Indeo codecs from stand-in codecs on the disc.
+# Usage: end_to_end_install.sh win2k|win98 SetupTvx.exe tvxauto.exe tvxgame.exe Zephset.dll Dsetup.dll
+#        CODEC_FOLDER ARTIFACT_FOLDER
 set -euo pipefail
-export SETUP=$1 AUTO=$2 GAME=$3 LIBRARY=$4 ARTIFACTS=$5
+export VERSION=$1 SETUP=$2 AUTO=$3 GAME=$4 LIBRARY=$5 DSETUP=$6 CODECS=$7 ARTIFACTS=$8
 source "$(dirname "$0")/end_to_end_common.sh"
 root=$(cd "$(dirname "$0")/../.." && pwd)
 mkdir -p "$ARTIFACTS"
@@ -31,6 +35,13 @@ stage_sample_disc() {
   rm -f "$disc/InstData/Tvxins.dat"
   sed -i -e '/^\[SEQUENCE AUTO\]/d' -e 's/^\(English,.*,Readme.txt\)\r$/\1,License.txt\r/' \
     -e "s/^\(Intro.avi,Video,Video,\)[0-9]*/\1$video/" "$disc/InstData/tvx.ins"
+  [ "$VERSION" = win98 ] || return 0
+  # The codec installer takes its folder field as it is: it needs its
+  # backslash.
+  cp "$DSETUP" "$disc/Dsetup.dll"
+  mkdir -p "$disc/Indeo"
+  cp "$CODECS"/IR*.DLL "$disc/Indeo/"
+  sed -i 's/^VFW Indeo,Indeo,/VFW Indeo,Indeo\\,/' "$disc/InstData/tvx.ins"
 }
 
 # Runs inside the prefix: helpers for the snippet below.
@@ -39,6 +50,8 @@ inside() {
   drive_c=$WINEPREFIX/drive_c
   panel="Tarvex Setup - Zephra"
   entry_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Zephra'
+  shared_key='HKLM\Software\Microsoft\Windows\CurrentVersion\SharedDLLs'
+  codec_key='HKLM\System\CurrentControlSet\control\MediaResources\icm'
   fails=0
   fail() { echo "  not so: $*"; fails=$((fails + 1)); }
   shot() { import -window root "$ARTIFACTS/install-$1.png" 2>/dev/null || true; }
@@ -49,10 +62,15 @@ inside() {
       "$drive_c/windows/system32/Zephcore.dll" "$drive_c/users/"*/Desktop/*Zephra*.lnk
     find "$drive_c/users" -depth -name "Tarvex Games" -exec rm -rf {} \;
     for name in "Zephra Sans" "Zephra Sans Bold"; do wine reg delete "$fonts" /v "$name" /f >/dev/null 2>&1 || true; done
-    wine reg delete 'HKLM\Software\Microsoft\Windows\CurrentVersion\SharedDLLs' /v 'C:\windows\system32\Zephcore.dll' /f \
-      >/dev/null 2>&1 || true
+    for name in Zephcore svrapi secur32; do
+      wine reg delete "$shared_key" /v "C:\\windows\\system32\\$name.dll" /f >/dev/null 2>&1 || true
+    done
     wine reg delete "$entry_key" /f >/dev/null 2>&1 || true
     wine reg delete 'HKLM\Software\Tarvex' /f >/dev/null 2>&1 || true
+    # The codecs, which no uninstallation takes back.
+    [ ! -f "$work/system.ini" ] || cp "$work/system.ini" "$drive_c/windows/system.ini"
+    find "$drive_c/windows/system32" -maxdepth 1 -iname "ir[34]?_32.*" -delete
+    for name in IV41 IV32; do wine reg delete "$codec_key\\vidc.$name" /f >/dev/null 2>&1 || true; done
   }
   # snapshot NAME: every file of drive C: with its size and time, every
   # folder, and the whole registry as regedit exports it.
@@ -76,6 +94,57 @@ inside() {
   query() { wine reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | sed -n "s/^.*    REG_[A-Z_]*    //p"; }
   play_enabled() { auto controls "$panel" | grep -qx '1002 Button ""'; }
   same() { cmp -s "$1" "$2" || fail "$2 is not a copy of $1"; }
+  # The codec installer's two boxes, captioned with the product name: the
+  # drivers it installs, then its end.
+  codec_boxes() {
+    local list
+    step Zephra
+    shot codec-drivers
+    list=$(auto controls Zephra | tr "\n" " ")
+    echo "  codec box: $list"
+    case $list in *"The following drivers will be installed:"*"4.10.15.31"*"ir41_32.dll"*) ;; *) fail "the drivers box" ;; esac
+    auto press Zephra 2 || auto press Zephra 1
+    poll box_says "Setup is now complete" || fail "no completion box"
+    shot codec-complete
+    auto press Zephra 2 || auto press Zephra 1
+  }
+  # What the components left: the call of the setup library, the codecs,
+  # their SYSTEM.INI lines and registry values.
+  read_back_components() {
+    local seen description
+    seen=$(cat "$WINEPREFIX/tvx-cd/Dsetup.seen" 2>/dev/null || true)
+    echo "    DirectX setup called: $seen"
+    [ "$seen" = "window=set root=(null) flags=0x10018" ] || fail "the DirectX setup call"
+    same "$work/disc/Indeo/IR41_32.DLL" "$drive_c/windows/system32/IR41_32.DLL"
+    same "$work/disc/Indeo/IR32_32.DLL" "$drive_c/windows/system32/IR32_32.DLL"
+    for name in IV41 IV32; do
+      echo "    system.ini [drivers32] VIDC.$name=$(auto profile "C:\\windows\\system.ini" drivers32 VIDC.$name)"
+      description=$(query "$codec_key\\vidc.$name" Description)
+      echo "    $codec_key\\vidc.$name Description $description"
+      case $description in "Indeo"*" by Intel") ;; *) fail "the description of vidc.$name" ;; esac
+    done
+    [ "$(auto profile "C:\\windows\\system.ini" drivers32 VIDC.IV41)" = ir41_32.dll ] || fail "VIDC.IV41"
+    [ "$(query "$codec_key\\vidc.IV32" Driver)" = ir32_32.dll ] || fail "the driver of vidc.IV32"
+    ls "$drive_c/windows/system32" | grep -qi "^ir[34]._32.sav$" && fail "a codec backup left"
+  }
+  box_says() { auto controls Zephra | grep -q "$1"; }
+  # Answers the shared-library questions: the product's own library goes,
+  # the system's libraries the client counted stay.
+  shared_questions() {
+    local text asked=""
+    while auto wait "Shared file" 10000 >/dev/null; do
+      text=$(auto controls "Shared file" | tr "\n" " ")
+      case $text in
+        *Zephcore.dll*) shot shared-file; auto press "Shared file" 6; asked="$asked Zephcore.dll" ;;
+        *svrapi.dll*) auto press "Shared file" 7; asked="$asked svrapi.dll" ;;
+        *secur32.dll*) auto press "Shared file" 7; asked="$asked secur32.dll" ;;
+        *) fail "a question about another file: $text"; auto press "Shared file" 7 ;;
+      esac
+      auto gone "Shared file" 10000 || true
+    done
+    echo "    shared-file questions:$asked"
+    [ "$asked" = " Zephcore.dll svrapi.dll secur32.dll" ] || fail "the shared-file questions"
+  }
   # step CAPTION: waits for that window; without it the run stops there.
   step() {
     auto wait "$1" 30000 >/dev/null && return 0
@@ -83,7 +152,6 @@ inside() {
     auto list | grep -v "(hidden)" | sed "s/^/    /"
     kill "$pid" 2>/dev/null || true
     wineserver -k || true
-    [ ! -f "$work/system.ini" ] || cp "$work/system.ini" "$drive_c/windows/system.ini"
     forget
     exit 1
   }
@@ -93,14 +161,14 @@ export INSIDE
 
 install_and_remove() {
   stage_sample_disc
-  "$wine_tool" with --version win2k --cd "$work/disc" --label ZEPHRA --display --timeout 400 -- bash -c "$INSIDE"'
+  "$wine_tool" with --version "$VERSION" --cd "$work/disc" --label ZEPHRA --display --timeout 400 -- bash -c "$INSIDE"'
     forget
-    # The codec the script asks for counts as installed, as on a machine
-    # that has it.
     # Every Windows has the table of shared libraries; a new prefix has not.
-    wine reg add "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\SharedDLLs" /f >/dev/null
+    wine reg add "$shared_key" /f >/dev/null
     cp "$drive_c/windows/system.ini" "$work/system.ini"
-    sed -i "s/^\[drivers32\]\r\?$/&\nVIDC.IV32=ir32_32.dll/" "$drive_c/windows/system.ini"
+    # On Windows 2000 the codec the script asks for counts as installed, as
+    # on a machine that has it.
+    [ "$VERSION" = win98 ] || sed -i "s/^\[drivers32\]\r\?$/&\nVIDC.IV32=ir32_32.dll/" "$drive_c/windows/system.ini"
     snapshot before
 
     wine "D:\\SetupTvx.exe" & pid=$!
@@ -124,6 +192,7 @@ install_and_remove() {
     step Installing
     shot progress
     progress=$(auto controls Installing | grep -c "^100[3-6] " || true)
+    [ "$VERSION" != win98 ] || codec_boxes
     for dialog in "Web address" "Program Group"; do
       step "$dialog"
       auto press "$dialog" 1
@@ -186,6 +255,18 @@ install_and_remove() {
     target=$(lnkinfo "$group/Zephra/Zephra.lnk" 2>/dev/null | sed -n "s/^\tLocal path[[:space:]]*: //p")
     echo "    shortcut Tarvex Games\\Zephra\\Zephra.lnk -> $target"
     [ "$target" = "C:\\Tarvex\\Zephra\\Zephra.exe" ] || fail "the target of the game shortcut"
+    client=$drive_c/windows/Tarvex/NVC
+    same "$work/disc/Online/Startup.exe" "$client/Startup.exe"
+    same "$work/disc/Online/Client.exe" "$client/Client.exe"
+    [ -d "$client/Zephra" ] || fail "no product folder in the client"
+    for value in StartupVersion ClientVersion; do
+      echo "    HKLM\\Software\\Tarvex\\NVC $value $(query "HKLM\\Software\\Tarvex\\NVC" $value)"
+      [ "$(query "HKLM\\Software\\Tarvex\\NVC" $value)" = 1.0 ] || fail "the client value $value"
+    done
+    echo "    tvx.ini [NVC] Directory=$(auto profile "$ini" NVC Directory)"
+    [ "$(auto profile "$ini" NVC Directory)" = "C:\\windows\\Tarvex\\NVC\\" ] || fail "the client folder recorded"
+    [ "$(query "$shared_key" "C:\\windows\\system32\\secur32.dll")" = 0x1 ] || fail "the count of secur32.dll"
+    [ "$VERSION" != win98 ] || read_back_components
 
     echo "  removed by the entry, as the uninstaller of Wine runs it:"
     wine uninstaller --remove Zephra & pid=$!
@@ -193,9 +274,7 @@ install_and_remove() {
     question=$(auto text Uninstall 1017 | tr "\n" " ")
     shot uninstall-question
     auto press Uninstall 1
-    step "Shared file"
-    shot shared-file
-    auto press "Shared file" 6
+    shared_questions
     status=0; wait $pid || status=$?
     echo "    question \"$question\"; exit code $status"
     [ "$question" = "Do you really want to uninstall Zephra : every file it installed will be removed. " ] ||
@@ -203,13 +282,19 @@ install_and_remove() {
     [ ! -e "$installed" ] || fail "C:\\Tarvex\\Zephra is still there"
     wine uninstaller --list | tr -d "\r" | grep -q "|||Zephra" && fail "still in the list of programs"
     [ -z "$(auto profile "$ini" Zephra Directory)" ] || fail "the record is still there"
+    [ ! -e "$client" ] || fail "the client folder is still there"
+    [ -z "$(auto profile "$ini" NVC Directory)" ] || fail "the client record is still there"
+    wine reg query "HKLM\\Software\\Tarvex\\NVC" >/dev/null 2>&1 && fail "the client key is still there"
     snapshot after
     cp "$work/system.ini" "$drive_c/windows/system.ini"
 
     # Kept on purpose: the common folder (the program, its strings, the
     # product registry with the test results of the machine), the fonts (a
-    # font may be in use) and their Fonts values.
-    kept="windows/Tarvex|windows/Fonts/Zephra.ttf|\"Zephra Sans\"=\"Zephra.ttf\""
+    # font may be in use) and their Fonts values, the counts of the system
+    # libraries the client uses (the questions were answered No); and the
+    # codecs with their registration, which no uninstallation takes back.
+    kept="windows/Tarvex|windows/Fonts/Zephra.ttf|\"Zephra Sans\"=\"Zephra.ttf\"|SharedDLLs\] \"C:..windows..system32..(svrapi|secur32).dll\""
+    [ "$VERSION" != win98 ] || kept="$kept|windows/system.ini|system32/IR(41|32)_32.DLL|icm.vidc.IV(41|32)"
     diff "$work/before.files" "$work/after.files" | grep "^[<>]" | grep -vE "$kept" >"$work/changed" || true
     diff "$work/before.registry" "$work/after.registry" | grep "^[<>]" | grep -vE "$kept" >>"$work/changed" || true
     if [ -s "$work/changed" ]; then fail "the prefix differs:"; sed "s/^/    /" "$work/changed" | head -40; fi
