@@ -71,6 +71,10 @@ inside() {
     [ ! -f "$work/system.ini" ] || cp "$work/system.ini" "$drive_c/windows/system.ini"
     find "$drive_c/windows/system32" -maxdepth 1 -iname "ir[34]?_32.*" -delete
     for name in IV41 IV32; do wine reg delete "$codec_key\\vidc.$name" /f >/dev/null 2>&1 || true; done
+    # The codec keys' parents, when the run made them.
+    if [ -f "$work/before.registry" ] && ! grep -q "Control.MediaResources\]" "$work/before.registry"; then
+      wine reg delete "${codec_key%\\icm}" /f >/dev/null 2>&1 || true
+    fi
   }
   # snapshot NAME: every file of drive C: with its size and time, every
   # folder, and the whole registry as regedit exports it.
@@ -294,7 +298,9 @@ install_and_remove() {
     # libraries the client uses (the questions were answered No); and the
     # codecs with their registration, which no uninstallation takes back.
     kept="windows/Tarvex|windows/Fonts/Zephra.ttf|\"Zephra Sans\"=\"Zephra.ttf\"|SharedDLLs\] \"C:..windows..system32..(svrapi|secur32).dll\""
-    [ "$VERSION" != win98 ] || kept="$kept|windows/system.ini|system32/IR(41|32)_32.DLL|icm.vidc.IV(41|32)"
+    [ "$VERSION" != win98 ] || kept="$kept|windows/system.ini|system32/IR(41|32)_32.DLL|Control.MediaResources"
+    # Notepad, opened by the README offer, keeps its own settings.
+    kept="$kept|Software.Microsoft.Notepad"
     diff "$work/before.files" "$work/after.files" | grep "^[<>]" | grep -vE "$kept" >"$work/changed" || true
     diff "$work/before.registry" "$work/after.registry" | grep "^[<>]" | grep -vE "$kept" >>"$work/changed" || true
     if [ -s "$work/changed" ]; then fail "the prefix differs:"; sed "s/^/    /" "$work/changed" | head -40; fi
