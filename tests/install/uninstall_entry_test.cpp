@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "install/uninstall_entry.h"
+#include "support/forwarding_registry.h"
 #include "support/test_machine.h"
 
 namespace tvx {
@@ -30,38 +31,15 @@ bool KeyExists(Platform& platform, const std::string& key) {
 
 // Windows 95 deletes a key with its subkeys: the program must not ask for
 // the maker's key while a product's key is under it.
-class DeleteRecorder : public Registry {
+class DeleteRecorder : public testing::ForwardingRegistry {
  public:
-  explicit DeleteRecorder(Registry& inner) : inner_(inner) {}
-  long CreateKey(RegistryRoot root, std::string_view path) override { return inner_.CreateKey(root, path); }
-  long OpenKey(RegistryRoot root, std::string_view path) override { return inner_.OpenKey(root, path); }
+  using ForwardingRegistry::ForwardingRegistry;
   long DeleteKey(RegistryRoot root, std::string_view path) override {
     deleted.emplace_back(path);
-    return inner_.DeleteKey(root, path);
+    return ForwardingRegistry::DeleteKey(root, path);
   }
-  long SetValue(RegistryRoot root, std::string_view path, std::string_view name,
-                const RegistryValue& value) override {
-    return inner_.SetValue(root, path, name, value);
-  }
-  long QueryValue(RegistryRoot root, std::string_view path, std::string_view name,
-                  RegistryValue& value) override {
-    return inner_.QueryValue(root, path, name, value);
-  }
-  long DeleteValue(RegistryRoot root, std::string_view path, std::string_view name) override {
-    return inner_.DeleteValue(root, path, name);
-  }
-  std::vector<std::string> SubkeyNames(RegistryRoot root, std::string_view path) override {
-    return inner_.SubkeyNames(root, path);
-  }
-  std::vector<std::string> ValueNames(RegistryRoot root, std::string_view path) override {
-    return inner_.ValueNames(root, path);
-  }
-  long Flush(RegistryRoot root) override { return inner_.Flush(root); }
 
   std::vector<std::string> deleted;
-
- private:
-  Registry& inner_;
 };
 
 void RecordProducts(testing::TestMachine& machine, const std::string& lines) {

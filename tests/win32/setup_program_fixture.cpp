@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <string>
 
+#include "fixture_files.h"
+
 namespace {
 
 std::string OwnPathWithoutExtension() {
@@ -16,30 +18,10 @@ std::string OwnPathWithoutExtension() {
   return dot == std::string::npos ? own : own.substr(0, dot);
 }
 
-std::string ReadAll(const std::string& path) {
-  const HANDLE file =
-      ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return {};
-  char buffer[64];
-  DWORD read = 0;
-  ::ReadFile(file, buffer, sizeof buffer, &read, nullptr);
-  ::CloseHandle(file);
-  return std::string(buffer, read);
-}
-
-void WriteAll(const std::string& path, const std::string& text) {
-  const HANDLE file = ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return;
-  DWORD written = 0;
-  ::WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
-  ::CloseHandle(file);
-}
-
 }  // namespace
 
 int main() {
   const std::string base = OwnPathWithoutExtension();
-  WriteAll(base + ".seen", ::GetCommandLineA());
-  const std::string answer = ReadAll(base + ".answer");
-  return answer.empty() ? 0 : std::atoi(answer.c_str());
+  fixture::WriteWhole(base + ".seen", ::GetCommandLineA());
+  return std::atoi(fixture::ReadWhole(base + ".answer").value_or("0").c_str());
 }
