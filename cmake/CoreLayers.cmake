@@ -39,11 +39,19 @@ function(tvx_folder_include_dir folder out)
   set(${out} ${dir} PARENT_SCOPE)
 endfunction()
 
-# Makes a target's own sources portable: stand-in headers first, the guard
-# header force-included.
+# tvx_keep_portable(TARGET [LAYER]): makes a target's own sources portable:
+# stand-in headers first, the guard header force-included. The guard header
+# is precompiled (every core source reads the same standard headers through
+# it), or taken precompiled from LAYER.
 function(tvx_keep_portable target)
   target_include_directories(${target} BEFORE PRIVATE ${CMAKE_BINARY_DIR}/layers/forbidden)
-  target_compile_options(${target} PRIVATE -include ${PROJECT_SOURCE_DIR}/cmake/portable_core.h)
+  if(CMAKE_DISABLE_PRECOMPILE_HEADERS)
+    target_compile_options(${target} PRIVATE -include ${PROJECT_SOURCE_DIR}/cmake/portable_core.h)
+  elseif(ARGC GREATER 1)
+    target_precompile_headers(${target} REUSE_FROM tvx_${ARGV1})
+  else()
+    target_precompile_headers(${target} PRIVATE ${PROJECT_SOURCE_DIR}/cmake/portable_core.h)
+  endif()
 endfunction()
 
 # tvx_layer(FOLDER [BELOW LAYER...] SOURCES ...): the library tvx_FOLDER.

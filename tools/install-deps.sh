@@ -3,7 +3,7 @@
 # Run as root. Groups: host, win32, fuzz (default: all three).
 set -euo pipefail
 
-host_packages="cmake make g++ libgtest-dev googletest nlohmann-json3-dev libcli11-dev libbenchmark-dev clang-format libpng-dev liblnk-utils fonts-dejavu-core"
+host_packages="cmake make ninja-build g++ libgtest-dev googletest nlohmann-json3-dev libcli11-dev libbenchmark-dev clang-format libpng-dev liblnk-utils fonts-dejavu-core"
 win32_packages="g++-mingw-w64-i686 wine wine32:i386 wine64 xvfb xauth imagemagick"
 fuzz_packages="clang-14 libclang-rt-14-dev"
 
