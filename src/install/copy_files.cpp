@@ -132,7 +132,7 @@ CopyLoop::Step CopyLoop::CopyChunks(ItemCopy& copy, std::int64_t size) {
       return Step::Fail;
     }
     // At or past the size measured: a file that grew ends here too.
-    if (position >= size) return Step::Next;
+    if (position >= size) return copy.Finish() ? Step::Next : FailChunk(copy);
   }
 }
 

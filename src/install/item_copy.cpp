@@ -76,6 +76,13 @@ std::int64_t ItemCopy::CopyChunk(std::span<char> buffer) {
   return BlocksOf(copied_bytes_);
 }
 
+bool ItemCopy::Finish() {
+  const FileError written = destination_ ? destination_->Finish() : FileError::None;
+  if (written == FileError::None) return true;
+  failure_ = written == FileError::DiskFull ? ChunkFailure::DiskFull : ChunkFailure::WriteFailed;
+  return false;
+}
+
 void ItemCopy::Close() {
   source_.reset();
   destination_.reset();

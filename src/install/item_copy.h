@@ -45,6 +45,9 @@ class ItemCopy {
   // source in blocks, 0 on failure (see failure()). An item without open
   // files answers its whole size when it is a font, else 0.
   std::int64_t CopyChunk(std::span<char> buffer);
+  // Writes what the destination still holds back, once the last chunk is
+  // copied; false on failure (see failure()).
+  bool Finish();
   // Counts this product as one more user of a library left in place (one
   // at least as new, or in use) when it is there.
   void CountKeptLibrary();

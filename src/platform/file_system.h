@@ -31,6 +31,11 @@ class File {
   virtual std::uint64_t Length() = 0;
   // Pushes written data to the disk (FlushFileBuffers / fsync).
   virtual FileError Flush() = 0;
+  // Writes what a backend still holds back of earlier writes, and the error
+  // they met. A backend may hold back any write but a file's first until
+  // then, or until the file is read, moved, measured or flushed; one
+  // destroyed without it writes them but can tell nobody that they failed.
+  virtual FileError Finish() { return FileError::None; }
 };
 
 enum class OpenMode {

@@ -156,16 +156,31 @@ TEST(CopyFilesTest, EveryChunkFailureEndsTheCopy) {
   }
 }
 
+// Where the drive fills: the first chunk, the last bytes, a chunk between;
+// a backend that gathers writes must still report it for this file.
 TEST(CopyFilesTest, AFullDriveIsReportedOnceWithString183) {
-  CopyRig rig;
-  const std::uint64_t free_bytes = rig.platform().files.FreeSpace("C:\\")->free_bytes;
-  rig.PutSized("C:\\filler.bin", free_bytes - kChunk - 100);
-  rig.Put("D:\\BIG.DAT", Pattern(3 * kChunk));
-  const CopyOutcome outcome = rig.Run(ListOf({FileItem("BIG.DAT", "")}));
-  EXPECT_EQ(outcome.code, CopyOutcome::kFailed);
-  EXPECT_TRUE(outcome.disk_full_reported);
-  EXPECT_EQ(rig.ui().boxes, std::vector<std::string>{"text 183"});
-  EXPECT_NE(rig.machine().Transcript().find("caption=\"SetupTvx\" text=\"text 183\""), std::string::npos);
+  struct Row {
+    const char* label;
+    std::size_t chunks;
+    std::uint64_t room;  // bytes left on C:
+  } rows[] = {
+      {"first chunk", 3, 100},
+      {"last bytes", 3, kChunk + 100},
+      {"a chunk between", 40, 30 * kChunk},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.label);
+    CopyRig rig;
+    const std::uint64_t free_bytes = rig.platform().files.FreeSpace("C:\\")->free_bytes;
+    rig.PutSized("C:\\filler.bin", free_bytes - row.room);
+    rig.Put("D:\\BIG.DAT", Pattern(row.chunks * kChunk));
+    const CopyOutcome outcome = rig.Run(ListOf({FileItem("BIG.DAT", "")}));
+    EXPECT_EQ(outcome.code, CopyOutcome::kFailed);
+    EXPECT_TRUE(outcome.disk_full_reported);
+    EXPECT_EQ(rig.ui().boxes, std::vector<std::string>{"text 183"});
+    EXPECT_NE(rig.machine().Transcript().find("caption=\"SetupTvx\" text=\"text 183\""), std::string::npos);
+    EXPECT_FALSE(rig.Exists("C:\\Games\\Zephra\\BIG.DAT"));
+  }
 }
 
 TEST(CopyFilesTest, ItemsThatCannotBeCopiedSayWhy) {

@@ -1,5 +1,6 @@
 // The file-system primitives of the seam, on both backends.
 #include <algorithm>
+#include <functional>
 #include <set>
 
 #include "platform/contract/contract_backend.h"
@@ -34,6 +35,31 @@ TEST_F(FileSystemTest, WrittenBytesReadBackWithSeekSkipAndLength) {
   EXPECT_EQ(std::string(buffer, 4), std::string("\0\r\n\xFF", 4));
   EXPECT_EQ(file.Read(buffer).count, 0u);
   EXPECT_FALSE(file.Seek(-1));
+}
+
+// Writes in a copy's chunks, which a backend may gather: what the file
+// shows after each way of giving them up, read through another handle.
+TEST_F(FileSystemTest, WritesInChunksAreWholeOnceReadMeasuredOrFinished) {
+  std::string bytes(40 * 25600 + 777, '\0');
+  for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<char>(i * 131 / 7);
+  struct Row {
+    const char* label;
+    std::function<bool(File&)> give_up;
+  } rows[] = {
+      {"finished", [](File& file) { return file.Finish() == FileError::None; }},
+      {"measured", [&bytes](File& file) { return file.Length() == bytes.size(); }},
+      {"flushed", [](File& file) { return file.Flush() == FileError::None; }},
+      {"sought", [](File& file) { return file.Seek(0); }},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.label);
+    OpenResult opened = files().Open(At("chunks.bin"), OpenMode::CreateAlways);
+    ASSERT_TRUE(opened.file);
+    for (std::size_t at = 0; at < bytes.size(); at += 25600)
+      ASSERT_EQ(opened.file->Write(std::string_view(bytes).substr(at, 25600)), FileError::None);
+    EXPECT_TRUE(row.give_up(*opened.file));
+    EXPECT_EQ(ReadFile(files(), At("chunks.bin")), bytes);
+  }
 }
 
 TEST_F(FileSystemTest, OpenModesTellMissingFilesFromMissingFolders) {
