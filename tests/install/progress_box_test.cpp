@@ -2,6 +2,10 @@
 // machine's recording view of dialog 103.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
+#include <vector>
+
 #include "install/copy_rig.h"
 #include "install/progress_box.h"
 
@@ -60,6 +64,25 @@ TEST(ProgressBoxTest, PathsArePaintedInBlackOnTheBoxColour) {
   EXPECT_FALSE(lines[0].centred);
   EXPECT_EQ(box.FillsOf({45, 27, right, 43}), 1);
   EXPECT_EQ(box.PixelAt(50, 30), host::RecordingDialogView::kFaceColour);
+}
+
+// Regression: every line drawn was kept, so a long copy's box grew by a
+// line for every percent of every file.
+TEST(ProgressBoxTest, ABoxRedrawnForManyFilesKeepsOnlyWhatItShows) {
+  CopyRig rig;
+  CopyItemList list;
+  for (int i = 0; i < 30; ++i) {
+    const std::string name = "F" + std::to_string(i) + ".DAT";
+    rig.Put("D:\\" + name, std::string(3 * 25600, 'x'));
+    list.Add(FileItem(name, "", 150));
+  }
+  EXPECT_EQ(rig.Run(list).code, CopyOutcome::kDone);
+  const auto& lines = rig.box().lines();
+  ASSERT_EQ(lines.size(), 4u);
+  std::vector<std::string> shown;
+  for (const auto& line : lines) shown.push_back(line.text);
+  std::sort(shown.begin(), shown.end());
+  EXPECT_EQ(shown, (std::vector<std::string>{"100%", "100%", "C:\\Games\\Zephra\\F29.DAT", "D:\\F29.DAT"}));
 }
 
 TEST(ProgressBoxTest, TheBoxClosesWhenTheCopyEnds) {

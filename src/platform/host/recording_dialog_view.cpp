@@ -261,6 +261,9 @@ int RecordingDialogView::FillsOf(const Rect& area) const {
 void RecordingDialogView::DrawLine(int font_id, const Rect& client, std::string_view text, ColourRef colour,
                                    bool centred) {
   Drawing();
+  // A line drawn where another was covers it: a box redrawn for every chunk
+  // of a long copy keeps what it shows, not all it ever showed.
+  std::erase_if(lines_, [&client](const DrawnLine& line) { return line.area == client; });
   lines_.push_back({font_id, client, std::string(text), colour, centred});
 }
 

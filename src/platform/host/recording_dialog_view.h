@@ -186,6 +186,8 @@ class RecordingDialogView : public DialogView {
   ColourRef PixelAt(int x, int y) override;
   // Null before anything was drawn.
   const ColourPicture* drawing() const { return drawing_.get(); }
+  // The lines shown, in the order they were drawn; one drawn on another's
+  // area took its place.
   const std::vector<DrawnLine>& lines() const { return lines_; }
   // How many fills covered exactly this rectangle.
   int FillsOf(const Rect& area) const;
