@@ -140,6 +140,14 @@ TEST(CopyFilesTest, EveryChunkFailureEndsTheCopy) {
       {"read refused", "D:\\BIG.DAT", {Kind::ReadError, 2, FileError::AccessDenied}, {}},
       {"source shrank after two chunks", "D:\\BIG.DAT", {Kind::Shrink, 2, FileError::None}, {}},
       {"write refused", "C:\\Games\\Zephra\\BIG.DAT", {Kind::WriteError, 2, FileError::AccessDenied}, {}},
+      {"disk full on the bytes held back",
+       "C:\\Games\\Zephra\\BIG.DAT",
+       {Kind::FinishError, 1, FileError::DiskFull},
+       {"text 183"}},
+      {"hardware error on the bytes held back",
+       "C:\\Games\\Zephra\\BIG.DAT",
+       {Kind::FinishError, 1, FileError::IoError},
+       {}},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.label);

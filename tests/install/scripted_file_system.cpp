@@ -26,7 +26,9 @@ class ScriptedFileSystem::ScriptedFile : public File {
   bool Skip(std::int64_t distance) override { return inner_->Skip(distance); }
   std::uint64_t Length() override { return inner_->Length(); }
   FileError Flush() override { return inner_->Flush(); }
-  FileError Finish() override { return inner_->Finish(); }
+  FileError Finish() override {
+    return fault_.kind == FileFault::Kind::FinishError ? fault_.error : inner_->Finish();
+  }
 
  private:
   std::unique_ptr<File> inner_;

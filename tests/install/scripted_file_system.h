@@ -13,7 +13,8 @@
 namespace tvx::testing {
 
 struct FileFault {
-  enum class Kind { None, ReadError, WriteError, Shrink, InUse };
+  // FinishError: the bytes a backend held back fail when they are finished.
+  enum class Kind { None, ReadError, WriteError, Shrink, InUse, FinishError };
   Kind kind = Kind::None;
   int chunk = 1;  // the read or write that fails, from 1; Shrink: after this many reads
   FileError error = FileError::IoError;

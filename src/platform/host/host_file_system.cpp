@@ -112,6 +112,12 @@ class HostFile : public File {
       wrote_ = true;
       return WriteThrough(data);
     }
+    // Near a full drive every write is made at once, so that the one that
+    // does not fit is told, as on Windows.
+    if (held_.size() + data.size() > usage_->FreeBytes()) {
+      if (const FileError held = WriteHeld(true); held != FileError::None) return held;
+      return WriteThrough(data);
+    }
     if (held_.empty()) held_.reserve(kHeldBytes + kWriteAlignment);
     held_.append(data);
     return held_.size() < kHeldBytes ? FileError::None : WriteHeld(false);
@@ -242,9 +248,15 @@ HostFileSystem::Resolution HostFileSystem::Resolve(std::string_view path, bool a
   return ResolveParsed(*parsed.path);
 }
 
-HostFolder HostFileSystem::DriveFolder(char letter) const {
-  const HostFolder drives = HostFolder::OpenNamed(machine_folder_).Child("drives");
-  return drives ? drives.Child(DriveFolderName(letter)) : HostFolder();
+// Each drive's folder is opened once, not walked to again for every path:
+// an installation names thousands.
+HostFolder HostFileSystem::DriveFolder(char letter) {
+  HostFolder& drive = drive_folders_[letter];
+  if (!drive) {
+    const HostFolder drives = HostFolder::OpenNamed(machine_folder_).Child("drives");
+    if (drives) drive = drives.Child(DriveFolderName(letter));
+  }
+  return drive ? drive.Child(".") : HostFolder();
 }
 
 // One component at a time from the drive's folder, each opened without

@@ -82,7 +82,7 @@ class HostFileSystem : public FileSystem {
 
   Resolution Resolve(std::string_view path, bool allow_wildcards = false);
   Resolution ResolveParsed(const WindowsPath& path);
-  HostFolder DriveFolder(char letter) const;
+  HostFolder DriveFolder(char letter);
   DriveUsage* UsageOf(char letter);
   std::optional<char> DriveOfRoot(std::string_view root) const;
   OpenResult OpenResolved(const Resolved& target, OpenMode mode);
@@ -93,6 +93,7 @@ class HostFileSystem : public FileSystem {
   SimulatedClock& clock_;
   WindowsPath current_;
   std::map<char, DriveUsage> usage_;
+  std::map<char, HostFolder> drive_folders_;
 };
 
 }  // namespace tvx::host
