@@ -60,19 +60,19 @@ bool ItemCopy::OpenFiles() {
 
 std::int64_t ItemCopy::CopyChunk(std::span<char> buffer) {
   if (!source_ || !destination_) return item_.font ? BlocksOf(source_length_.value_or(0)) : 0;
-  const File::ReadResult read = source_->Read(buffer.first(std::min(buffer.size(), kCopyChunkBytes)));
+  const File::CopyResult moved =
+      destination_->CopyFrom(*source_, buffer.first(std::min(buffer.size(), kCopyChunkBytes)));
   // A read error, or the end of a file that shrank since it was measured:
   // the position would never reach the size.
-  if (read.error != FileError::None || read.count == 0) {
-    failure_ = read.error == FileError::DiskFull ? ChunkFailure::DiskFull : ChunkFailure::ReadFailed;
+  if (moved.read_error != FileError::None || moved.count == 0) {
+    failure_ = moved.read_error == FileError::DiskFull ? ChunkFailure::DiskFull : ChunkFailure::ReadFailed;
     return 0;
   }
-  const FileError written = destination_->Write({buffer.data(), read.count});
-  if (written != FileError::None) {
-    failure_ = written == FileError::DiskFull ? ChunkFailure::DiskFull : ChunkFailure::WriteFailed;
+  if (moved.write_error != FileError::None) {
+    failure_ = moved.write_error == FileError::DiskFull ? ChunkFailure::DiskFull : ChunkFailure::WriteFailed;
     return 0;
   }
-  copied_bytes_ += read.count;
+  copied_bytes_ += moved.count;
   return BlocksOf(copied_bytes_);
 }
 

@@ -36,6 +36,17 @@ class File {
   // then, or until the file is read, moved, measured or flushed; one
   // destroyed without it writes them but can tell nobody that they failed.
   virtual FileError Finish() { return FileError::None; }
+
+  struct CopyResult {
+    std::size_t count = 0;  // 0 at the source's end
+    FileError read_error = FileError::None;
+    FileError write_error = FileError::None;
+  };
+  // Moves up to buffer.size() bytes from the source's position to this
+  // file's, as a Read into the buffer and a Write of what it gave. A
+  // backend may move them without the buffer, under the same rules of
+  // holding back as Write.
+  virtual CopyResult CopyFrom(File& source, std::span<char> buffer);
 };
 
 enum class OpenMode {

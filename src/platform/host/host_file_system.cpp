@@ -21,18 +21,6 @@ std::string DriveFolderName(char letter) {
   return std::string(1, static_cast<char>(std::tolower(static_cast<unsigned char>(letter))));
 }
 
-std::uint64_t SizeOfFilesUnder(const fs::path& folder) {
-  std::uint64_t total = 0;
-  std::error_code error;
-  for (auto it = fs::recursive_directory_iterator(folder, error); !error && it != fs::end(it);
-       it.increment(error)) {
-    // A link is not followed: what it points at is not on the drive.
-    std::error_code size_error;
-    if (it->symlink_status(size_error).type() == fs::file_type::regular) total += it->file_size(size_error);
-  }
-  return total;
-}
-
 // Paths the ANSI functions take are at most MAX_PATH characters with the
 // terminating zero; the bound also keeps every walk short.
 constexpr std::size_t kMaxPath = 260;
@@ -46,184 +34,7 @@ std::uint32_t AttributesOf(const EntryStatus& status, bool read_only_drive) {
   return attributes;
 }
 
-FileError ErrorFromErrno(int error) {
-  switch (error) {
-    case ENOENT:
-      return FileError::NotFound;
-    case ENOTDIR:
-      return FileError::PathNotFound;
-    case EACCES:
-    case EPERM:
-    case EROFS:
-    case EISDIR:
-    case EBUSY:
-    case ELOOP:  // a link where O_NOFOLLOW met it
-      return FileError::AccessDenied;
-    case EEXIST:
-      return FileError::AlreadyExists;
-    case ENOTEMPTY:
-      return FileError::DirectoryNotEmpty;
-    case ENOSPC:
-    case EDQUOT:
-      return FileError::DiskFull;
-    case ENAMETOOLONG:
-      return FileError::InvalidName;
-    default:
-      return FileError::IoError;
-  }
-}
-
-// How long reads take on a drive: nothing when it has no read speed.
-struct ReadPace {
-  SimulatedClock* clock = nullptr;
-  std::uint32_t kb_per_second = 0;
-
-  void Charge(std::uint64_t bytes) const {
-    if (clock && kb_per_second)
-      clock->Advance(bytes * SimulatedClock::kTicksPerSecond / 1024 / kb_per_second);
-  }
-};
-
-// Writes after a file's first are gathered to this many bytes and written
-// up to a 64 KiB boundary of the file: the copy's 25,600-byte chunks cost
-// the host about twice as much written one by one.
-constexpr std::size_t kHeldBytes = 256 * 1024;
-constexpr std::uint64_t kWriteAlignment = 64 * 1024;
-
-// An open file on the host; writes are charged to the drive's capacity.
-class HostFile : public File {
- public:
-  HostFile(UniqueFd fd, DriveUsage* usage, ReadPace pace) : fd_(std::move(fd)), usage_(usage), pace_(pace) {}
-  HostFile(const HostFile&) = delete;
-  HostFile& operator=(const HostFile&) = delete;
-  ~HostFile() override { WriteHeld(true); }
-
-  ReadResult Read(std::span<char> buffer) override {
-    if (const FileError held = WriteHeld(true); held != FileError::None) return {0, held};
-    const ssize_t count = ::read(fd_.get(), buffer.data(), buffer.size());
-    if (count < 0) return {0, FileError::IoError};
-    pace_.Charge(static_cast<std::uint64_t>(count));
-    return {static_cast<std::size_t>(count), FileError::None};
-  }
-
-  FileError Write(std::string_view data) override {
-    if (!usage_) return FileError::AccessDenied;
-    if (!wrote_) {
-      wrote_ = true;
-      return WriteThrough(data);
-    }
-    // Near a full drive every write is made at once, so that the one that
-    // does not fit is told, as on Windows.
-    if (held_.size() + data.size() > usage_->FreeBytes()) {
-      if (const FileError held = WriteHeld(true); held != FileError::None) return held;
-      return WriteThrough(data);
-    }
-    if (held_.empty()) held_.reserve(kHeldBytes + kWriteAlignment);
-    held_.append(data);
-    return held_.size() < kHeldBytes ? FileError::None : WriteHeld(false);
-  }
-
-  bool Seek(std::int64_t offset) override {
-    return WriteHeld(true) == FileError::None && offset >= 0 && ::lseek(fd_.get(), offset, SEEK_SET) >= 0;
-  }
-
-  bool Skip(std::int64_t distance) override {
-    if (WriteHeld(true) != FileError::None) return false;
-    const off_t position = ::lseek(fd_.get(), 0, SEEK_CUR);
-    if (position < 0 || position + distance < 0) return false;
-    return ::lseek(fd_.get(), distance, SEEK_CUR) >= 0;
-  }
-
-  std::uint64_t Length() override {
-    WriteHeld(true);
-    return HostLength();
-  }
-
-  FileError Flush() override {
-    if (const FileError held = WriteHeld(true); held != FileError::None) return held;
-    return ::fsync(fd_.get()) == 0 ? FileError::None : FileError::IoError;
-  }
-
-  FileError Finish() override { return WriteHeld(true); }
-
- private:
-  std::uint64_t HostLength() {
-    struct stat status {};
-    return ::fstat(fd_.get(), &status) == 0 ? static_cast<std::uint64_t>(status.st_size) : 0;
-  }
-
-  // All that is held, or only up to the last boundary it passes; what
-  // could not be written is dropped with its error.
-  FileError WriteHeld(bool all) {
-    if (held_.empty()) return FileError::None;
-    std::size_t count = held_.size();
-    const off_t position = ::lseek(fd_.get(), 0, SEEK_CUR);
-    if (!all && position >= 0) {
-      const std::uint64_t boundary =
-          (static_cast<std::uint64_t>(position) + count) / kWriteAlignment * kWriteAlignment;
-      if (boundary > static_cast<std::uint64_t>(position))
-        count = static_cast<std::size_t>(boundary - static_cast<std::uint64_t>(position));
-    }
-    const FileError written = WriteThrough(std::string_view(held_).substr(0, count));
-    if (written != FileError::None) count = held_.size();
-    held_.erase(0, count);
-    return written;
-  }
-
-  FileError WriteThrough(std::string_view data) {
-    const std::uint64_t size = HostLength();
-    const auto position = static_cast<std::uint64_t>(::lseek(fd_.get(), 0, SEEK_CUR));
-    const std::uint64_t end = position + data.size();
-    const std::uint64_t growth = end > size ? end - size : 0;
-    const std::uint64_t free = usage_->FreeBytes();
-    const bool fits = growth <= free;
-    const std::size_t writable = fits ? data.size() : data.size() - static_cast<std::size_t>(growth - free);
-    const FileError written = WriteAll(data.substr(0, writable));
-    const std::uint64_t new_size = HostLength();
-    if (new_size > size) usage_->Grow(new_size - size);
-    if (written != FileError::None) return written;
-    return fits ? FileError::None : FileError::DiskFull;
-  }
-
-  FileError WriteAll(std::string_view data) {
-    while (!data.empty()) {
-      const ssize_t count = ::write(fd_.get(), data.data(), data.size());
-      if (count < 0) {
-        if (errno == EINTR) continue;
-        return ErrorFromErrno(errno);
-      }
-      data.remove_prefix(static_cast<std::size_t>(count));
-    }
-    return FileError::None;
-  }
-
-  UniqueFd fd_;
-  DriveUsage* usage_;
-  ReadPace pace_;
-  bool wrote_ = false;
-  std::string held_;  // written after what the host file has
-};
-
 }  // namespace
-
-DriveUsage::DriveUsage(const DriveProfile& drive, fs::path folder)
-    : drive_(drive), folder_(std::move(folder)) {}
-
-std::uint64_t DriveUsage::FreeBytes() {
-  if (!bytes_in_files_) Recount();
-  const std::uint64_t taken = drive_.used + *bytes_in_files_;
-  return taken >= drive_.capacity ? 0 : drive_.capacity - taken;
-}
-
-void DriveUsage::Recount() { bytes_in_files_ = SizeOfFilesUnder(folder_); }
-
-void DriveUsage::Grow(std::uint64_t bytes) {
-  if (bytes_in_files_) *bytes_in_files_ += bytes;
-}
-
-void DriveUsage::Shrink(std::uint64_t bytes) {
-  if (bytes_in_files_) *bytes_in_files_ -= std::min(bytes, *bytes_in_files_);
-}
 
 HostFileSystem::HostFileSystem(fs::path machine_folder, const MachineProfile& profile,
                                std::string module_path, SimulatedClock& clock)
@@ -280,7 +91,7 @@ HostFileSystem::Resolution HostFileSystem::ResolveParsed(const WindowsPath& path
         return {std::nullopt, FileError::PathNotFound};
       if (!resolved.status.reachable) return {std::nullopt, FileError::AccessDenied};
       resolved.folder = resolved.folder.Child(resolved.name);
-      if (!resolved.folder) return {std::nullopt, ErrorFromErrno(errno)};
+      if (!resolved.folder) return {std::nullopt, FileErrorFromErrno(errno)};
     }
     resolved.name = resolved.folder.FindNoCase(path.components[i]).value_or(path.components[i]);
     resolved.status = resolved.folder.Status(resolved.name);
@@ -312,7 +123,7 @@ OpenResult HostFileSystem::OpenResolved(const Resolved& target, OpenMode mode) {
   if (creating) flags |= O_CREAT;
   if (mode == OpenMode::CreateAlways) flags |= O_TRUNC;
   UniqueFd fd(::openat(target.folder.fd(), target.name.c_str(), flags | O_CLOEXEC | O_NOFOLLOW, 0644));
-  if (!fd) return {nullptr, ErrorFromErrno(errno)};
+  if (!fd) return {nullptr, FileErrorFromErrno(errno)};
   if (mode == OpenMode::CreateAlways) target.usage->Shrink(old_size);
   const ReadPace pace{&clock_, target.usage->drive().read_kb_per_second};
   return {std::make_unique<HostFile>(std::move(fd), writing ? target.usage : nullptr, pace), FileError::None};
@@ -345,7 +156,7 @@ FileError HostFileSystem::MakeDirectory(std::string_view path) {
   if (target.exists) return FileError::AlreadyExists;
   if (target.read_only_drive) return FileError::AccessDenied;
   return ::mkdirat(target.folder.fd(), target.name.c_str(), 0755) == 0 ? FileError::None
-                                                                       : ErrorFromErrno(errno);
+                                                                       : FileErrorFromErrno(errno);
 }
 
 FileError HostFileSystem::RemoveEmptyDirectory(std::string_view path) {
@@ -363,7 +174,7 @@ FileError HostFileSystem::RemoveEmptyDirectory(std::string_view path) {
                  [](const auto& a, const auto& b) { return EqualsNoCase(a, b); }))
     return FileError::AccessDenied;
   return ::unlinkat(target.folder.fd(), target.name.c_str(), AT_REMOVEDIR) == 0 ? FileError::None
-                                                                                : ErrorFromErrno(errno);
+                                                                                : FileErrorFromErrno(errno);
 }
 
 FileError HostFileSystem::RemoveFile(std::string_view path) {
@@ -373,7 +184,7 @@ FileError HostFileSystem::RemoveFile(std::string_view path) {
   if (!target.exists) return FileError::NotFound;
   if (target.is_directory || target.read_only_drive || !target.status.writable)
     return FileError::AccessDenied;
-  if (::unlinkat(target.folder.fd(), target.name.c_str(), 0) != 0) return ErrorFromErrno(errno);
+  if (::unlinkat(target.folder.fd(), target.name.c_str(), 0) != 0) return FileErrorFromErrno(errno);
   target.usage->Shrink(target.status.size);
   return FileError::None;
 }
@@ -391,7 +202,7 @@ FileError HostFileSystem::Rename(std::string_view from, std::string_view to, boo
   if (b.exists && !replace_existing) return FileError::AlreadyExists;
   if (b.exists && (b.is_directory || !b.status.writable)) return FileError::AccessDenied;
   if (::renameat(a.folder.fd(), a.name.c_str(), b.folder.fd(), b.name.c_str()) != 0)
-    return ErrorFromErrno(errno);
+    return FileErrorFromErrno(errno);
   b.usage->Shrink(b.status.size);
   ::fsync(b.folder.fd());
   return FileError::None;

@@ -9,29 +9,13 @@
 #include <optional>
 
 #include "platform/file_system.h"
+#include "platform/host/host_file.h"
 #include "platform/host/host_folder.h"
 #include "platform/host/machine_profile.h"
 #include "platform/host/simulated_clock.h"
 #include "platform/host/windows_path.h"
 
 namespace tvx::host {
-
-// Bytes held as files on one drive, counted lazily and kept up to date by
-// the writes of this process.
-class DriveUsage {
- public:
-  DriveUsage(const DriveProfile& drive, std::filesystem::path folder);
-  std::uint64_t FreeBytes();
-  void Recount();
-  void Grow(std::uint64_t bytes);
-  void Shrink(std::uint64_t bytes);
-  const DriveProfile& drive() const { return drive_; }
-
- private:
-  const DriveProfile& drive_;
-  std::filesystem::path folder_;
-  std::optional<std::uint64_t> bytes_in_files_;
-};
 
 class HostFileSystem : public FileSystem {
  public:

@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <functional>
 #include <set>
+#include <vector>
 
 #include "platform/contract/contract_backend.h"
 #include "platform/file_services.h"
@@ -37,11 +38,13 @@ TEST_F(FileSystemTest, WrittenBytesReadBackWithSeekSkipAndLength) {
   EXPECT_FALSE(file.Seek(-1));
 }
 
-// Writes in a copy's chunks, which a backend may gather: what the file
-// shows after each way of giving them up, read through another handle.
+// Writes in a copy's chunks, written or moved from another file, which a
+// backend may gather: what the file shows after each way of giving them
+// up, read through another handle.
 TEST_F(FileSystemTest, WritesInChunksAreWholeOnceReadMeasuredOrFinished) {
   std::string bytes(40 * 25600 + 777, '\0');
   for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<char>(i * 131 / 7);
+  WriteFile(files(), At("source.bin"), bytes);
   struct Row {
     const char* label;
     std::function<bool(File&)> give_up;
@@ -51,14 +54,26 @@ TEST_F(FileSystemTest, WritesInChunksAreWholeOnceReadMeasuredOrFinished) {
       {"flushed", [](File& file) { return file.Flush() == FileError::None; }},
       {"sought", [](File& file) { return file.Seek(0); }},
   };
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.label);
-    OpenResult opened = files().Open(At("chunks.bin"), OpenMode::CreateAlways);
-    ASSERT_TRUE(opened.file);
-    for (std::size_t at = 0; at < bytes.size(); at += 25600)
-      ASSERT_EQ(opened.file->Write(std::string_view(bytes).substr(at, 25600)), FileError::None);
-    EXPECT_TRUE(row.give_up(*opened.file));
-    EXPECT_EQ(ReadFile(files(), At("chunks.bin")), bytes);
+  for (const bool copied : {false, true}) {
+    for (const Row& row : rows) {
+      SCOPED_TRACE(std::string(row.label) + (copied ? ", copied" : ", written"));
+      OpenResult opened = files().Open(At("chunks.bin"), OpenMode::CreateAlways);
+      OpenResult source = files().Open(At("source.bin"), OpenMode::Read);
+      ASSERT_TRUE(opened.file && source.file);
+      std::vector<char> buffer(25600);
+      for (std::size_t at = 0; at < bytes.size(); at += 25600) {
+        if (!copied) {
+          ASSERT_EQ(opened.file->Write(std::string_view(bytes).substr(at, 25600)), FileError::None);
+          continue;
+        }
+        const File::CopyResult moved = opened.file->CopyFrom(*source.file, buffer);
+        ASSERT_EQ(moved.count, std::min<std::size_t>(25600, bytes.size() - at));
+        ASSERT_EQ(moved.write_error, FileError::None);
+      }
+      EXPECT_TRUE(row.give_up(*opened.file));
+      EXPECT_EQ(ReadFile(files(), At("chunks.bin")), bytes);
+      EXPECT_EQ(opened.file->CopyFrom(*source.file, buffer).count, 0u);  // the source is at its end
+    }
   }
 }
 

@@ -3,7 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "platform/file_services.h"
+#include "support/seam_files.h"
 #include "support/test_machine.h"
 
 namespace tvx::testing {
@@ -124,6 +127,44 @@ TEST(SimulatedMachineTest, WritesPastTheCapacityFailAsAFullDisk) {
 
   ASSERT_EQ(files.RemoveFile("C:\\big.bin"), FileError::None);
   EXPECT_EQ(files.FreeSpace("C:\\")->free_bytes, 1000u);
+}
+
+// Chunks moved from another file are held back while they fit: the one
+// that does not is still told at once, with what fitted on the disk.
+TEST(SimulatedMachineTest, ChunksCopiedPastTheCapacityFailAsAFullDiskAtOnce) {
+  TestMachine::Options options;
+  options.profile_json =
+      ProfileWith("\"capacity\": 1073741824, \"used\": 536870912", "\"capacity\": 1000000, \"used\": 800000");
+  TestMachine machine(options);
+  FileSystem& files = machine.platform().files;
+  WriteFile(files, "C:\\source.bin", std::string(120000, 's'));
+  OpenResult source = files.Open("C:\\source.bin", OpenMode::Read);
+  OpenResult target = files.Open("C:\\target.bin", OpenMode::CreateAlways);
+  ASSERT_TRUE(source.file && target.file);
+  std::vector<char> buffer(25600);
+  for (int chunk = 1; chunk <= 3; ++chunk) {
+    SCOPED_TRACE(chunk);
+    EXPECT_EQ(target.file->CopyFrom(*source.file, buffer).write_error, FileError::None);
+  }
+  EXPECT_EQ(target.file->CopyFrom(*source.file, buffer).write_error, FileError::DiskFull);
+  EXPECT_EQ(target.file->Length(), 80000u);
+  EXPECT_EQ(files.FreeSpace("C:\\")->free_bytes, 0u);
+}
+
+// A source cut short after its chunks were counted: the copy fails rather
+// than end short and be called whole.
+TEST(SimulatedMachineTest, ACopyFromASourceThatShrankFails) {
+  TestMachine machine;
+  FileSystem& files = machine.platform().files;
+  WriteFile(files, "C:\\source.bin", std::string(200000, 's'));
+  OpenResult source = files.Open("C:\\source.bin", OpenMode::Read);
+  OpenResult target = files.Open("C:\\target.bin", OpenMode::CreateAlways);
+  ASSERT_TRUE(source.file && target.file);
+  std::vector<char> buffer(25600);
+  for (int chunk = 1; chunk <= 3; ++chunk)
+    ASSERT_EQ(target.file->CopyFrom(*source.file, buffer).count, 25600u);
+  fs::resize_file(machine.folder() / "drives" / "c" / "source.bin", 30000);
+  EXPECT_NE(target.file->Finish(), FileError::None);
 }
 
 TEST(SimulatedMachineTest, AFourTebibyteDiskReportsItsSpaceIn64Bits) {
