@@ -40,6 +40,7 @@ int BarEnd(const Rect& bar, int percent) { return bar.left + 1 + (bar.width() - 
 
 void DrawProgressBar(DialogView& view, const Rect& bar, int percent, ColourRef colour, int font_id) {
   percent = std::clamp(percent, 0, 100);
+  const DrawingBatch batch(view, bar);
   DrawFrame(view, bar);
   if (ShadesBars(view.ColourBits())) {
     DrawShades(view, bar, percent, colour);

@@ -96,6 +96,23 @@ class DialogView {
                         bool centred) = 0;
   // The colour the client area shows at a point.
   virtual ColourRef PixelAt(int x, int y) = 0;
+  // Drawing inside the area between these two calls (they nest) may be
+  // gathered and shown at once at the end; drawing outside it is then
+  // lost. A picture of many fills costs the display one.
+  virtual void BeginDrawing(const Rect& area) { static_cast<void>(area); }
+  virtual void EndDrawing() {}
+};
+
+// Draws a picture of many parts within an area as one.
+class DrawingBatch {
+ public:
+  DrawingBatch(DialogView& view, const Rect& area) : view_(view) { view_.BeginDrawing(area); }
+  ~DrawingBatch() { view_.EndDrawing(); }
+  DrawingBatch(const DrawingBatch&) = delete;
+  DrawingBatch& operator=(const DrawingBatch&) = delete;
+
+ private:
+  DialogView& view_;
 };
 
 }  // namespace tvx

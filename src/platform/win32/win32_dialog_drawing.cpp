@@ -1,6 +1,7 @@
 // Drawing straight onto a dialog's client area: fills, one-line texts and
 // pixels read back, at any time, not only while the window paints.
 #include <string>
+#include <utility>
 
 #include "platform/win32/win32_dialog_host.h"
 #include "platform/win32/win32_gdi_handles.h"
@@ -8,11 +9,12 @@
 namespace tvx::win32 {
 namespace {
 
-// The paint device context when there is one, else the window's own.
+// The paint device context or a batch's when there is one, else the
+// window's own.
 class DrawingDc {
  public:
-  DrawingDc(HWND window, HDC paint_dc) : window_(window), own_(paint_dc ? nullptr : ::GetDC(window)) {
-    dc_ = paint_dc ? paint_dc : own_;
+  DrawingDc(HWND window, HDC held_dc) : window_(window), own_(held_dc ? nullptr : ::GetDC(window)) {
+    dc_ = held_dc ? held_dc : own_;
   }
   ~DrawingDc() {
     if (own_) ::ReleaseDC(window_, own_);
@@ -32,7 +34,7 @@ using BrushHandle = UniqueHandle<HBRUSH, GdiObjectTraits<HBRUSH>>;
 }  // namespace
 
 int Win32DialogHost::ColourBits() {
-  DrawingDc dc(window_, paint_dc_);
+  DrawingDc dc(window_, DrawingTarget());
   return ::GetDeviceCaps(dc.get(), BITSPIXEL) * ::GetDeviceCaps(dc.get(), PLANES);
 }
 
@@ -45,7 +47,7 @@ Rect Win32DialogHost::OwnerRect() {
 }
 
 void Win32DialogHost::FillArea(const Rect& client, ColourRef colour) {
-  DrawingDc dc(window_, paint_dc_);
+  DrawingDc dc(window_, DrawingTarget());
   const BrushHandle brush(::CreateSolidBrush(colour));
   const RECT area{client.left, client.top, client.right, client.bottom};
   ::FillRect(dc.get(), &area, brush.get());
@@ -53,7 +55,7 @@ void Win32DialogHost::FillArea(const Rect& client, ColourRef colour) {
 
 void Win32DialogHost::DrawLine(int font_id, const Rect& client, std::string_view text, ColourRef colour,
                                bool centred) {
-  DrawingDc dc(window_, paint_dc_);
+  DrawingDc dc(window_, DrawingTarget());
   const HWND source = font_id == 0 ? window_ : Item(font_id);
   const auto font = reinterpret_cast<HFONT>(::SendMessageA(source, WM_GETFONT, 0, 0));
   SelectedObject selected(dc.get(), font);
@@ -67,8 +69,21 @@ void Win32DialogHost::DrawLine(int font_id, const Rect& client, std::string_view
   ::SetBkMode(dc.get(), old_mode);
 }
 
+void Win32DialogHost::BeginDrawing(const Rect& area) {
+  if (batch_depth_++ == 0 && !paint_dc_) batch_ = std::make_unique<DrawingBuffer>(window_, area);
+}
+
+void Win32DialogHost::EndDrawing() {
+  if (batch_depth_ > 0 && --batch_depth_ == 0) batch_.reset();
+}
+
+HDC Win32DialogHost::DrawingTarget() const {
+  if (paint_dc_) return paint_dc_;
+  return batch_ ? batch_->dc() : nullptr;
+}
+
 ColourRef Win32DialogHost::PixelAt(int x, int y) {
-  DrawingDc dc(window_, paint_dc_);
+  DrawingDc dc(window_, DrawingTarget());
   return ::GetPixel(dc.get(), x, y);
 }
 

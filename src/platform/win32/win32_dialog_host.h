@@ -10,6 +10,7 @@
 
 #include "platform/dialog_model.h"
 #include "platform/modeless_dialog.h"
+#include "platform/win32/win32_drawing_buffer.h"
 #include "platform/win32/win32_tree_control.h"
 
 namespace tvx::win32 {
@@ -106,6 +107,8 @@ class Win32DialogHost : public DialogView, public ModelessDialog {
   void DrawLine(int font_id, const Rect& client, std::string_view text, ColourRef colour,
                 bool centred) override;
   ColourRef PixelAt(int x, int y) override;
+  void BeginDrawing(const Rect& area) override;
+  void EndDrawing() override;
 
  private:
   static INT_PTR CALLBACK Procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
@@ -114,6 +117,8 @@ class Win32DialogHost : public DialogView, public ModelessDialog {
   INT_PTR Notify(const NMHDR& header);
   HWND Item(int id) const { return ::GetDlgItem(window_, id); }
   bool IsCombo(int id) const;
+  // The paint device context, else a batch's buffer, else null.
+  HDC DrawingTarget() const;
 
   void Created();
 
@@ -124,6 +129,9 @@ class Win32DialogHost : public DialogView, public ModelessDialog {
   HICON icon_ = nullptr;
   // The paint device context while the window paints, else null.
   HDC paint_dc_ = nullptr;
+  // Where a batch of drawing calls draws until it ends.
+  std::unique_ptr<DrawingBuffer> batch_;
+  int batch_depth_ = 0;
   std::map<int, std::unique_ptr<Win32ButtonControl>> buttons_;
   std::map<int, std::unique_ptr<Win32TreeControl>> trees_;
   HCURSOR cursor_before_wait_ = nullptr;

@@ -1,0 +1,35 @@
+// A part of a window drawn off screen and shown in one copy: a picture of
+// many fills costs the display one transfer, not one per fill.
+#pragma once
+
+#include <windows.h>
+
+#include "platform/graphics_types.h"
+#include "platform/win32/win32_gdi_handles.h"
+
+namespace tvx::win32 {
+
+class DrawingBuffer {
+ public:
+  // Starts with what the window shows in the area; dc() takes the window's
+  // client coordinates and clips to the area.
+  DrawingBuffer(HWND window, const Rect& area);
+  // Shows what was drawn.
+  ~DrawingBuffer();
+  DrawingBuffer(const DrawingBuffer&) = delete;
+  DrawingBuffer& operator=(const DrawingBuffer&) = delete;
+
+  // Null when the buffer could not be made: draw on the window then.
+  HDC dc() const { return ready_ ? memory_.get() : nullptr; }
+
+ private:
+  WindowDc window_dc_;
+  Rect area_;
+  MemoryDc memory_;
+  BitmapHandle bitmap_;
+  HGDIOBJ old_bitmap_ = nullptr;
+  HPALETTE old_palette_ = nullptr;
+  bool ready_ = false;
+};
+
+}  // namespace tvx::win32
