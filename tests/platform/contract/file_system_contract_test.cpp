@@ -72,7 +72,9 @@ TEST_F(FileSystemTest, WritesInChunksAreWholeOnceReadMeasuredOrFinished) {
       }
       EXPECT_TRUE(row.give_up(*opened.file));
       EXPECT_EQ(ReadFile(files(), At("chunks.bin")), bytes);
-      EXPECT_EQ(opened.file->CopyFrom(*source.file, buffer).count, 0u);  // the source is at its end
+      if (copied) {
+        EXPECT_EQ(opened.file->CopyFrom(*source.file, buffer).count, 0u);  // the source's end
+      }
     }
   }
 }
