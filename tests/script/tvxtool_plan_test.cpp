@@ -1,0 +1,217 @@
+// tvxtool plan against the program itself: a real installation on a
+// simulated machine does what the plan says, and nothing it does not say.
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+
+#include "platform/path_text.h"
+#include "registry/product_registry_file.h"
+#include "shell/front_panel.h"
+#include "shell/session.h"
+#include "support/machine_snapshot.h"
+#include "support/program_run.h"
+#include "support/sample_payload.h"
+
+namespace tvx::testing {
+namespace {
+
+namespace fs = std::filesystem;
+using Json = nlohmann::json;
+
+// The sample disc with its files, and a profile ready for the sample.
+struct Rig {
+  explicit Rig(const std::string& profile_name) {
+    fs::copy(SampleDisc(), disc, fs::copy_options::recursive);
+    PutSamplePayloadIn(disc, 30000);
+    WriteHostText(profile, SampleInstallProfile(profile_name));
+  }
+  TemporaryFolder folder;
+  fs::path disc = folder.path() / "disc";
+  fs::path profile = folder.path() / "profile.json";
+};
+
+struct Choice {
+  const char* profile;
+  int configuration;  // -1: none given
+  const char* language;
+  int language_item;  // in the language dialog
+  const char* directory;
+};
+
+std::string PlanArguments(const Rig& rig, const Choice& choice) {
+  std::string arguments = "plan " + Quoted(rig.disc) + " --machine " + Quoted(rig.profile);
+  if (choice.configuration >= 0) arguments += " --config " + std::to_string(choice.configuration);
+  arguments += std::string(" --language ") + choice.language;
+  if (*choice.directory) arguments += " --dir " + Quoted(choice.directory);
+  return arguments;
+}
+
+// The user's own answers: the language, Install, the directory, Quit.
+std::string Answers(const Choice& choice) {
+  std::string answers = "dialog 133 select 1009 " + std::to_string(choice.language_item) +
+                        "\ndialog 133 press 1\ndialog 102 press 1000\n";
+  if (*choice.directory) {
+    std::string typed;
+    for (const char c : std::string(choice.directory))
+      typed += c == '\\' ? std::string("\\\\") : std::string(1, c);
+    answers += "dialog 132 type 1012 \"" + typed + "\"\ndialog 132 press 1\n";
+  }
+  return answers + "dialog 102 escape\n";
+}
+
+std::optional<InstallReport> InstallByHand(TestMachine& machine, const std::string& answers) {
+  std::string error;
+  host::RunOptions run;
+  run.ui.answers = host::AnswerScript::Parse(answers, error);
+  run.ui.transcript = machine.folder() / "transcript.log";
+  auto process = machine.Open(run);
+  Session session(process->platform());
+  FrontPanel panel(session, process->platform().system.CommandLine());
+  panel.Run();
+  return panel.install();
+}
+
+// "drives/c/A/b" -> "c:\a\b"; registry lines as "[key] "name"".
+std::string Folded(const std::string& snapshot_name) {
+  if (!snapshot_name.starts_with("drives/")) return AsciiLower(snapshot_name);
+  std::string path = snapshot_name.substr(7, 1) + ":\\" + snapshot_name.substr(9);
+  std::replace(path.begin(), path.end(), '/', '\\');
+  return AsciiLower(path);
+}
+
+std::string RegistryName(const std::string& key, const std::string& name) {
+  if (name.empty()) return AsciiLower("[" + key + "] @");
+  std::string escaped;
+  for (const char c : name) escaped += c == '\\' || c == '"' ? std::string("\\") + c : std::string(1, c);
+  return AsciiLower("[" + key + "] \"" + escaped + "\"");
+}
+
+// Everything the plan names, as the machine snapshot names it.
+std::set<std::string> Listed(const Json& plan) {
+  std::set<std::string> listed;
+  for (const Json& file : plan["files"]) listed.insert(AsciiLower(file["destination"].get<std::string>()));
+  for (const Json& folder : plan["directories"]) listed.insert(AsciiLower(folder.get<std::string>()));
+  for (const Json& key : plan["registry"]["keys_made"])
+    listed.insert(AsciiLower("[" + key.get<std::string>() + "]"));
+  for (const Json& value : plan["registry"]["values"])
+    listed.insert(RegistryName(value["key"], value["name"]));
+  for (const Json& file : plan["removed"]["files"]) listed.insert(AsciiLower(file.get<std::string>()));
+  for (const Json& value : plan["removed"]["registry_values"])
+    listed.insert(RegistryName(value["key"], value["name"]));
+  for (const Json& folder : plan["removed"]["directories"])
+    listed.insert(AsciiLower(folder.get<std::string>()));
+  for (const Json& key : plan["removed"]["registry_keys"])
+    listed.insert(AsciiLower("[" + key.get<std::string>() + "]"));
+  return listed;
+}
+
+Json ValueOf(const RegistryValue& value) {
+  if (value.type == RegistryType::Dword) {
+    std::uint32_t number = 0;
+    for (std::size_t i = 0; i < value.data.size() && i < 4; ++i)
+      number |= static_cast<std::uint32_t>(static_cast<unsigned char>(value.data[i])) << (8 * i);
+    return number;
+  }
+  return value.Text();
+}
+
+void ExpectRegistryAsPlanned(TestMachine& machine, const Json& plan) {
+  auto process = machine.Open();
+  for (const Json& value : plan["registry"]["values"]) {
+    std::string key = value["key"];
+    SCOPED_TRACE(key + " " + value["name"].get<std::string>());
+    ASSERT_TRUE(key.starts_with("HKEY_LOCAL_MACHINE\\"));
+    RegistryValue found;
+    ASSERT_EQ(process->platform().registry.QueryValue(RegistryRoot::LocalMachine, key.substr(19),
+                                                      value["name"].get<std::string>(), found),
+              registry_status::kSuccess);
+    EXPECT_EQ(ValueOf(found), value["value"]);
+  }
+}
+
+void ExpectFilesAsPlanned(TestMachine& machine, const Json& plan) {
+  for (const Json& file : plan["files"]) {
+    const std::string destination = file["destination"];
+    SCOPED_TRACE(destination);
+    const std::string bytes = machine.ReadFile(destination);
+    EXPECT_EQ(bytes.size(), file["size"].get<std::size_t>());
+    if (!file["source"].is_null()) EXPECT_EQ(bytes, machine.ReadFile(file["source"]));
+  }
+  for (const Json& folder : plan["directories"])
+    EXPECT_TRUE(fs::is_directory(machine.HostPath(folder))) << folder;
+}
+
+void ExpectShortcutsAndRecordAsPlanned(TestMachine& machine, const Json& plan) {
+  for (const Json& link : plan["shortcuts"]) {
+    SCOPED_TRACE(link.dump());
+    const std::string bytes = machine.ReadFile(link["file"]);
+    std::string wide;
+    for (const char c : link["target"].get<std::string>()) wide += std::string{c, '\0'};
+    EXPECT_NE(bytes.find(wide), std::string::npos) << "the shortcut holds its target";
+  }
+  const std::string ini = machine.ReadFile(machine.platform().files.WindowsDirectory() + kRegistryFileSuffix);
+  for (const Json& entry : plan["tvx_ini"]) {
+    SCOPED_TRACE(entry.dump());
+    const std::size_t section = ini.find("[" + entry["section"].get<std::string>() + "]\r\n");
+    ASSERT_NE(section, std::string::npos);
+    const std::string line =
+        "\r\n" + entry["key"].get<std::string>() + "=" + entry["value"].get<std::string>() + "\r\n";
+    EXPECT_LT(ini.find(line, section), ini.find("\r\n[", section + 1));
+  }
+}
+
+TEST(TvxtoolPlanTest, TheInstallationDoesWhatThePlanSaysAndNothingElse) {
+  // The sample takes its proposal without asking: each machine proposes
+  // its own configuration.
+  const Choice choices[] = {
+      {"win98", 1, "English", 0, ""},
+      {"win95-osr2", 0, "French", 1, "C:\\Jeux\\Zephra"},
+      {"win2000", -1, "English", 0, "C:\\Games\\Zephra"},
+  };
+  for (const Choice& choice : choices) {
+    SCOPED_TRACE(choice.profile);
+    Rig rig(choice.profile);
+    const auto disc_before = FolderContents(rig.disc);
+    const std::string profile_before = ReadHostText(rig.profile);
+    const ProgramRun planned = RunProgram(TVX_TVXTOOL, PlanArguments(rig, choice));
+    ASSERT_EQ(planned.status, 0) << planned.err;
+    EXPECT_EQ(FolderContents(rig.disc), disc_before) << "the disc is not written";
+    EXPECT_EQ(ReadHostText(rig.profile), profile_before);
+    const Json plan = Json::parse(planned.out);
+    EXPECT_EQ(plan["outcome"], "installed");
+    EXPECT_EQ(plan["language"], choice.language);
+    if (choice.configuration >= 0) EXPECT_EQ(plan["configuration"]["index"], choice.configuration);
+    if (*choice.directory) EXPECT_EQ(plan["install_directory"], std::string(choice.directory) + "\\");
+
+    TestMachine::Options options;
+    options.profile_file = rig.profile;
+    options.disc = rig.disc;
+    TestMachine machine(std::move(options));
+    const MachineSnapshot before = TakeSnapshot(machine);
+    const std::optional<InstallReport> report = InstallByHand(machine, Answers(choice));
+    ASSERT_TRUE(report);
+    ASSERT_EQ(report->outcome, InstallOutcome::Installed);
+
+    ExpectFilesAsPlanned(machine, plan);
+    ExpectRegistryAsPlanned(machine, plan);
+    ExpectShortcutsAndRecordAsPlanned(machine, plan);
+    std::vector<std::string> journal;
+    std::istringstream lines(machine.Journal());
+    for (std::string line; std::getline(lines, line);) journal.push_back(line);
+    EXPECT_EQ(Json(journal), plan["journal"]);
+    const std::set<std::string> listed = Listed(plan);
+    std::vector<std::string> unlisted;
+    for (const std::string& difference : Differences(before, TakeSnapshot(machine))) {
+      const std::string name = difference.substr(difference.find(' ') + 1);
+      if (!listed.contains(Folded(name))) unlisted.push_back(difference);
+    }
+    EXPECT_TRUE(unlisted.empty()) << ::testing::PrintToString(unlisted);
+    EXPECT_FALSE(plan["files"].empty());
+    EXPECT_FALSE(plan["shortcuts"].empty());
+    EXPECT_FALSE(plan["fonts"].empty());
+    EXPECT_FALSE(plan["shared_counts"].empty());
+  }
+}
+
+}  // namespace
+}  // namespace tvx::testing
