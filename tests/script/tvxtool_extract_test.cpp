@@ -45,10 +45,17 @@ TEST(TvxtoolExtractTest, LaysOutTheFilesOfTheConfigurationAndLanguage) {
     std::map<std::string, std::string> files;  // output -> source on the disc
   };
   const std::map<std::string, std::string> common = {
-      {"Zephra.exe", "Program/Zephra.exe"},   {"Data/Zephra.dat", "Data/Zephra.dat"},
-      {"Zephra.ico", "Program/Zephra.ico"},   {"_system/Zephcore.dll", "System/Zephcore.dll"},
-      {"Video/Intro.avi", "Video/Intro.avi"}, {"_fonts/Zephra.ttf", "Fonts/Zephra.ttf"},
+      {"Zephra.exe", "Program/Zephra.exe"},
+      {"Data/Zephra.dat", "Data/Zephra.dat"},
+      {"Zephra.ico", "Program/Zephra.ico"},
+      {"_system/Zephcore.dll", "System/Zephcore.dll"},
+      {"Video/Intro.avi", "Video/Intro.avi"},
+      {"_fonts/Zephra.ttf", "Fonts/Zephra.ttf"},
       {"_setup/tvx.ins", "InstData/tvx.ins"},
+      // What the uninstaller reads, copied by every installed configuration.
+      {"InstData/Tvx.ins", "InstData/tvx.ins"},
+      {"InstData/zephra.eng", "InstData/zephra.eng"},
+      {"InstData/zephra.fra", "InstData/zephra.fra"},
   };
   const Row rows[] = {
       {"--config 1 --language French",
