@@ -20,10 +20,15 @@ using Json = nlohmann::json;
 
 // The sample disc with its files, and a profile ready for the sample.
 struct Rig {
-  explicit Rig(const std::string& profile_name) {
+  Rig(const std::string& profile_name, bool asks_for_configuration) {
     fs::copy(SampleDisc(), disc, fs::copy_options::recursive);
     PutSamplePayloadIn(disc, 30000);
     WriteHostText(profile, SampleInstallProfile(profile_name));
+    if (!asks_for_configuration) return;
+    const fs::path script = disc / "InstData" / "tvx.ins";
+    std::string text = ReadHostText(script);
+    text.erase(text.find("[SEQUENCE AUTO]\r\n"), 17);
+    WriteHostText(script, text);
   }
   TemporaryFolder folder;
   fs::path disc = folder.path() / "disc";
@@ -36,6 +41,7 @@ struct Choice {
   const char* language;
   int language_item;  // in the language dialog
   const char* directory;
+  const char* configuration_answers = "";  // with the choice dialogs: what the user answers there
 };
 
 std::string PlanArguments(const Rig& rig, const Choice& choice) {
@@ -49,7 +55,7 @@ std::string PlanArguments(const Rig& rig, const Choice& choice) {
 // The user's own answers: the language, Install, the directory, Quit.
 std::string Answers(const Choice& choice) {
   std::string answers = "dialog 133 select 1009 " + std::to_string(choice.language_item) +
-                        "\ndialog 133 press 1\ndialog 102 press 1000\n";
+                        "\ndialog 133 press 1\ndialog 102 press 1000\n" + choice.configuration_answers;
   if (*choice.directory) {
     std::string typed;
     for (const char c : std::string(choice.directory))
@@ -204,10 +210,15 @@ TEST(TvxtoolPlanTest, TheInstallationDoesWhatThePlanSaysAndNothingElse) {
       {"win98", 1, "English", 0, ""},
       {"win95-osr2", 0, "French", 1, "C:\\Jeux\\Zephra"},
       {"win2000", -1, "English", 0, "C:\\Games\\Zephra"},
+      // Without SEQUENCE AUTO the proposal (0) is changed in the choice
+      // list, the other type shown by its "..." item.
+      {"win95-osr2", 2, "English", 0, "",
+       "dialog 142 press 1001\ndialog 130 double-click 1019 1\ndialog 130 select 1019 1\ndialog 130 press "
+       "1\n"},
   };
   for (const Choice& choice : choices) {
     SCOPED_TRACE(choice.profile);
-    Rig rig(choice.profile);
+    Rig rig(choice.profile, *choice.configuration_answers != '\0');
     const auto disc_before = FolderContents(rig.disc);
     const std::string profile_before = ReadHostText(rig.profile);
     const ProgramRun planned = RunProgram(TVX_TVXTOOL, PlanArguments(rig, choice));

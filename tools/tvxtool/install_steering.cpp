@@ -68,7 +68,12 @@ int SteeringUi::RunDialog(DialogModel& model) {
     };
   } else if (id == ConfigChoiceDialog::kTemplate && choices_.configuration) {
     steer = [this](DialogModel& m, DialogView& v) {
-      const bool listed = SelectByData(m, v, ConfigChoiceDialog::kList, *choices_.configuration);
+      bool listed = SelectByData(m, v, ConfigChoiceDialog::kList, *choices_.configuration);
+      // The other types wait behind the item without a configuration.
+      if (!listed && SelectByData(m, v, ConfigChoiceDialog::kList, static_cast<std::size_t>(-1))) {
+        m.OnDoubleClick(v, ConfigChoiceDialog::kList);
+        listed = SelectByData(m, v, ConfigChoiceDialog::kList, *choices_.configuration);
+      }
       configuration_unlisted_ = !listed;
       m.OnCommand(v, listed ? DialogModel::kOkCommand : DialogModel::kCancelCommand);
     };
