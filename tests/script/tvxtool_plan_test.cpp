@@ -266,5 +266,51 @@ TEST(TvxtoolPlanTest, TheInstallationDoesWhatThePlanSaysAndNothingElse) {
   }
 }
 
+// What extract writes is what the installation copies from the disc, by
+// the same list: the files below the installation directory at their
+// places, the system folder's and the fonts in their own folders (the
+// online client, which extract leaves out, aside).
+TEST(TvxtoolPlanTest, ExtractLaysOutWhatTheInstallationCopies) {
+  Rig rig("win98", false);
+  const ProgramRun planned = RunProgram(
+      TVX_TVXTOOL, "plan " + Quoted(rig.disc) + " --machine " + Quoted(rig.profile) + " --language French");
+  ASSERT_EQ(planned.status, 0) << planned.err;
+  const Json plan = Json::parse(planned.out);
+  const fs::path out = rig.folder.path() / "out";
+  const ProgramRun extracted =
+      RunProgram(TVX_TVXTOOL, "extract " + Quoted(rig.disc) + " " + Quoted(out) + " --config " +
+                                  plan["configuration"]["index"].dump() + " --language French");
+  ASSERT_EQ(extracted.status, 0) << extracted.err;
+  const Json profile = Json::parse(ReadHostText(rig.profile));
+  const std::string install = AsciiLower(plan["install_directory"].get<std::string>());
+  const std::string system = AsciiLower(profile["system_directory"].get<std::string>() + "\\");
+  const std::string fonts = AsciiLower(profile["special_folders"]["fonts"].get<std::string>() + "\\");
+  const std::string client =
+      AsciiLower("D:\\" + ClientSourceFolder(ReadHostText(rig.disc / "InstData" / "tvx.ins")));
+  std::map<std::string, std::uintmax_t> expected;
+  for (const Json& file : plan["files"]) {
+    if (file["source"].is_null() || AsciiLower(file["source"].get<std::string>()).starts_with(client))
+      continue;
+    std::string destination = AsciiLower(Ansi(file["destination"]));
+    std::string place;
+    if (destination.starts_with(install))
+      place = destination.substr(install.size());
+    else if (destination.starts_with(system))
+      place = "_system\\" + destination.substr(system.size());
+    else if (destination.starts_with(fonts))
+      place = "_fonts\\" + destination.substr(fonts.size());
+    else
+      continue;
+    std::replace(place.begin(), place.end(), '\\', '/');
+    expected[place] = file["size"].get<std::uintmax_t>();
+  }
+  std::map<std::string, std::uintmax_t> written;
+  for (const fs::directory_entry& entry : fs::recursive_directory_iterator(out)) {
+    const std::string place = AsciiLower(fs::relative(entry.path(), out).generic_string());
+    if (entry.is_regular_file() && !place.starts_with("_setup/")) written[place] = entry.file_size();
+  }
+  EXPECT_EQ(written, expected);
+}
+
 }  // namespace
 }  // namespace tvx::testing
