@@ -218,6 +218,25 @@ int Load(const ExtractArguments& arguments, const std::string& label, Loaded& lo
   return 0;
 }
 
+// Every folder made and file copied that could be; false after one line
+// for each that could not.
+bool WritePlacements(const std::vector<Placement>& placements, const fs::path& disc, const fs::path& output) {
+  bool complete = true;
+  for (const Placement& placed : placements) {
+    std::string why;
+    if (placed.source.empty()) {
+      complete = Walk(output, placed.target, true, why).has_value() && complete;
+    } else if (const auto source = Walk(disc, SafeRelativePath(placed.source).path, false, why)) {
+      complete = CopyTo(*source, output, placed.target) && complete;
+      continue;
+    } else {
+      complete = false;
+    }
+    if (!why.empty()) std::cerr << "tvxtool: " << why << "\n";
+  }
+  return complete;
+}
+
 }  // namespace
 
 CLI::App* AddExtractCommand(CLI::App& app, ExtractArguments& arguments) {
@@ -255,19 +274,7 @@ int RunExtract(const ExtractArguments& arguments, const std::string& label) {
     std::cerr << "tvxtool: cannot create " << arguments.output << "\n";
     return 2;
   }
-  bool complete = true;
-  for (const Placement& placed : placements) {
-    std::string why;
-    if (placed.source.empty()) {
-      complete = Walk(output, placed.target, true, why).has_value() && complete;
-    } else if (const auto source = Walk(arguments.disc, SafeRelativePath(placed.source).path, false, why)) {
-      complete = CopyTo(*source, output, placed.target) && complete;
-      continue;
-    } else {
-      complete = false;
-    }
-    if (!why.empty()) std::cerr << "tvxtool: " << why << "\n";
-  }
+  bool complete = WritePlacements(placements, arguments.disc, output);
   complete = WriteSetupFiles(loaded, output) && complete;
   return complete ? 0 : 1;
 }
