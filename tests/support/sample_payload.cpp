@@ -93,4 +93,27 @@ void PutSamplePayload(TestMachine& machine, std::uintmax_t max_bytes) {
     machine.WriteFile("D:\\" + client + "\\" + name, std::string("client part ") + name);
 }
 
+void PutSamplePayloadIn(const std::filesystem::path& disc, std::uintmax_t max_bytes) {
+  const auto place = [&disc](std::string path) {
+    std::replace(path.begin(), path.end(), '\\', '/');
+    std::filesystem::create_directories((disc / path).parent_path());
+    return disc / path;
+  };
+  for (const PayloadFile& file : SamplePayload()) {
+    const std::filesystem::path host = place(file.path);
+    if (file.path.ends_with(".dll")) {
+      WriteHostText(host, ReadFixture("pe_version/ir50_32-5.6.2.15.dll"));
+    } else {
+      // Each file starts with its own name, so that one copied in place of
+      // another shows.
+      const std::uintmax_t size = std::min(file.bytes, max_bytes);
+      WriteHostText(host, file.path.substr(0, static_cast<std::size_t>(std::min<std::uintmax_t>(size, 64))));
+      std::filesystem::resize_file(host, size);
+    }
+  }
+  const std::string client = ClientSourceFolder(ReadHostText(SampleDisc() / "InstData" / "tvx.ins"));
+  for (const char* name : kClientPayload)
+    if (!client.empty()) WriteHostText(place(client + "\\" + name), std::string("client part ") + name);
+}
+
 }  // namespace tvx::testing

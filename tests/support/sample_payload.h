@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <limits>
 #include <string>
 #include <vector>
@@ -38,5 +39,9 @@ inline constexpr const char* kClientPayload[] = {"Startup.exe", "Client.exe", "C
 // D: (zero bytes, sparse on the host); and the client's files in its folder.
 void PutSamplePayload(TestMachine& machine,
                       std::uintmax_t max_bytes = std::numeric_limits<std::uintmax_t>::max());
+
+// The same files in a disc folder on the host, below its root.
+void PutSamplePayloadIn(const std::filesystem::path& disc,
+                        std::uintmax_t max_bytes = std::numeric_limits<std::uintmax_t>::max());
 
 }  // namespace tvx::testing

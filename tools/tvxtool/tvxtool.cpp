@@ -6,8 +6,10 @@
 #include <sstream>
 
 #include "encoded_script_writer.h"
+#include "extract_command.h"
 #include "match_report.h"
 #include "pcx2png_command.h"
+#include "plan_command.h"
 #include "platform/file_services.h"
 #include "platform/path_text.h"
 #include "preview_command.h"
@@ -232,7 +234,20 @@ int main(int argc, char** argv) {
   CLI::App* pcx2png = tvx::authoring::AddPcx2PngCommand(app, pcx2png_arguments);
   tvx::authoring::PreviewArguments preview_arguments;
   CLI::App* preview = tvx::authoring::AddPreviewCommand(app, preview_arguments);
-  CLI11_PARSE(app, argc, argv);
+  tvx::authoring::PlanArguments plan_arguments;
+  CLI::App* plan = tvx::authoring::AddPlanCommand(app, plan_arguments);
+  tvx::authoring::ExtractArguments extract_arguments;
+  CLI::App* extract = tvx::authoring::AddExtractCommand(app, extract_arguments);
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::ParseError& error) {
+    // A wrong command line is input that could not be read: code 2, as
+    // for the rest; help is still 0.
+    const int code = app.exit(error);
+    return code == 0 ? 0 : 2;
+  }
+  if (*plan) return tvx::authoring::RunPlan(plan_arguments);
+  if (*extract) return tvx::authoring::RunExtract(extract_arguments, label);
   if (*preview) return tvx::authoring::RunPreview(preview_arguments, label);
   if (*pcx2png) return tvx::authoring::RunPcx2Png(pcx2png_arguments);
   if (*check) return Check(script, label);
