@@ -133,7 +133,9 @@ int RunOnMachine(const Arguments& args) {
   const auto& faults = machine->faults().list();
   for (const std::string& fault : faults) std::cerr << "setuptvx: machine: " << fault << "\n";
   if (!faults.empty()) return 4;
-  return problems.empty() ? 0 : 3;
+  if (!problems.empty()) return 3;
+  // A silent run tells how it ended, as the program does on Windows.
+  return report.silent ? report.exit_code : 0;
 }
 
 }  // namespace
