@@ -27,7 +27,9 @@ struct SilentChoices {
 class SilentUi : public Ui {
  public:
   using LogLine = std::function<void(const std::string&)>;
-  SilentUi(SilentChoices choices, LogLine log) : choices_(std::move(choices)), log_(std::move(log)) {}
+  // progress: where long work's progress goes on (a terminal), or null.
+  SilentUi(SilentChoices choices, LogLine log, Ui* progress = nullptr)
+      : choices_(std::move(choices)), log_(std::move(log)), progress_(progress) {}
 
   void set_main_window_action(std::function<void(DialogModel&, DialogView&)> action) {
     choices_.main_window_action = std::move(action);
@@ -39,6 +41,12 @@ class SilentUi : public Ui {
   int RunDialog(DialogModel& model) override;
   int RunMainWindow(DialogModel& model) override;
   std::unique_ptr<ModelessDialog> OpenModeless(DialogModel& model, BoxOwner owner) override;
+  void ReportProgress(std::string_view item, int percent) override {
+    if (progress_) progress_->ReportProgress(item, percent);
+  }
+  void EndProgress() override {
+    if (progress_) progress_->EndProgress();
+  }
 
   // A choice given that the dialog asking for it could not take.
   bool language_unavailable() const { return language_unavailable_; }
@@ -59,6 +67,7 @@ class SilentUi : public Ui {
 
   SilentChoices choices_;
   LogLine log_;
+  Ui* progress_;
   bool language_unavailable_ = false;
   bool configuration_unavailable_ = false;
   bool directory_refused_ = false;

@@ -107,7 +107,7 @@ SilentRun::SilentRun(Platform& platform, const UnattendedCommandLine& line)
       ui_(
           SilentChoices{
               line.options.language, line.options.configuration, line.options.directory, {}, {}, {}},
-          [this](const std::string& text) { Log(text); }),
+          [this](const std::string& text) { Log(text); }, &platform.ui),
       platform_{platform.files, platform.registry, platform.system, platform.shell, ui_} {
   Log("silent run: " + OneLogLine(platform.system.CommandLine()));
 }

@@ -62,8 +62,8 @@ bool KeptOnPurpose(const std::string& difference) {
   const std::string lower = AsciiLower(difference);
   if (lower.find("/games/") != std::string::npos || lower.find("/tarvex/nvc") != std::string::npos)
     return false;
-  for (const char* kept : {"/fonts/", "\\fonts]", "/tarvex/", "zephcore.dll", "svrapi.dll", "secur32.dll",
-                           "/silent.log"})
+  for (const char* kept :
+       {"/fonts/", "\\fonts]", "/tarvex/", "zephcore.dll", "svrapi.dll", "secur32.dll", "/silent.log"})
     if (lower.find(kept) != std::string::npos) return true;
   return false;
 }
@@ -132,8 +132,7 @@ TEST(SilentRunTest, TheExitCodeTellsWhyNothingWasInstalled) {
       {"a drive root", SampleInstallProfile("win2000"), " /DIR=C:\\", unattended_exit::kDirectoryRefused},
       {"the Windows folder", SampleInstallProfile("win2000"), " /DIR=C:\\WINNT\\Zephra",
        unattended_exit::kDirectoryRefused},
-      {"an option without its value", SampleInstallProfile("win2000"), " /DIR=",
-       unattended_exit::kBadOption},
+      {"an option without its value", SampleInstallProfile("win2000"), " /DIR=", unattended_exit::kBadOption},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
@@ -147,7 +146,8 @@ TEST(SilentRunTest, TheExitCodeTellsWhyNothingWasInstalled) {
     for (const std::string& difference : Differences(before, TakeSnapshot(*machine)))
       if (!KeptOnPurpose(difference)) unexpected.push_back(difference);
     EXPECT_TRUE(unexpected.empty()) << ::testing::PrintToString(unexpected);
-    const std::string end = "end: " + std::to_string(row.code) + " (" + UnattendedExitName(row.code) + ")\r\n";
+    const std::string end =
+        "end: " + std::to_string(row.code) + " (" + UnattendedExitName(row.code) + ")\r\n";
     EXPECT_TRUE(machine->ReadFile(kLog).ends_with(end)) << machine->ReadFile(kLog);
   }
 }

@@ -23,8 +23,8 @@ TEST(UnattendedOptionsTest, OptionsAreTakenOnlyAtTheStart) {
       {"SetupTvx.exe /SILENT", true, nullptr, nullptr, nullptr, nullptr, "SetupTvx.exe"},
       {"\"D:\\SetupTvx.exe\" /silent /Dir=C:\\Games\\Zephra", true, "C:\\Games\\Zephra", nullptr, nullptr,
        nullptr, "\"D:\\SetupTvx.exe\""},
-      {"SetupTvx.exe /SILENT /DIR=\"C:\\Program Files\\Zephra\" -play Zephra", true, "C:\\Program Files\\Zephra",
-       nullptr, nullptr, nullptr, "SetupTvx.exe -play Zephra"},
+      {"SetupTvx.exe /SILENT /DIR=\"C:\\Program Files\\Zephra\" -play Zephra", true,
+       "C:\\Program Files\\Zephra", nullptr, nullptr, nullptr, "SetupTvx.exe -play Zephra"},
       {"SetupTvx.exe \"/DIR=C:\\A B\" /SILENT", true, "C:\\A B", nullptr, nullptr, nullptr, "SetupTvx.exe"},
       {"SetupTvx.exe\t/SILENT\t/CONFIG=\"Full installation\" /LANG=FRA /LOG=C:\\s.log  -uninstall Zephra",
        true, nullptr, "Full installation", "FRA", "C:\\s.log", "SetupTvx.exe -uninstall Zephra"},
@@ -34,12 +34,14 @@ TEST(UnattendedOptionsTest, OptionsAreTakenOnlyAtTheStart) {
        "SetupTvx.exe -play Zephra /SILENT"},
       {"SetupTvx.exe /SILENT -uninstall /SILENT", true, nullptr, nullptr, nullptr, nullptr,
        "SetupTvx.exe -uninstall /SILENT"},
-      {"SetupTvx.exe /QUIET /SILENT", false, nullptr, nullptr, nullptr, nullptr, "SetupTvx.exe /QUIET /SILENT"},
+      {"SetupTvx.exe /QUIET /SILENT", false, nullptr, nullptr, nullptr, nullptr,
+       "SetupTvx.exe /QUIET /SILENT"},
       {"SetupTvx.exe /SILENT-play", false, nullptr, nullptr, nullptr, nullptr, "SetupTvx.exe /SILENT-play"},
       // Never inside the program's own path.
       {"\"D:\\x /SILENT\\SetupTvx.exe\" -play Zephra", false, nullptr, nullptr, nullptr, nullptr,
        "\"D:\\x /SILENT\\SetupTvx.exe\" -play Zephra"},
-      {"\"D:\\no closing quote /SILENT", false, nullptr, nullptr, nullptr, nullptr, "\"D:\\no closing quote /SILENT"},
+      {"\"D:\\no closing quote /SILENT", false, nullptr, nullptr, nullptr, nullptr,
+       "\"D:\\no closing quote /SILENT"},
       {"", false, nullptr, nullptr, nullptr, nullptr, ""},
   };
   for (const Row& row : rows) {
@@ -63,9 +65,12 @@ TEST(UnattendedOptionsTest, OptionsAreTakenOnlyAtTheStart) {
 
 TEST(UnattendedOptionsTest, MalformedOrRepeatedOptionsAreRefused) {
   const char* const lines[] = {
-      "SetupTvx.exe /SILENT /SILENT",       "SetupTvx.exe /SILENT /DIR=",
-      "SetupTvx.exe /DIR",                  "SetupTvx.exe /SILENT=1",
-      "SetupTvx.exe /DIR=A /dir=B",         "SetupTvx.exe /SILENT /DIR=\"C:\\Program Files -play Zephra",
+      "SetupTvx.exe /SILENT /SILENT",
+      "SetupTvx.exe /SILENT /DIR=",
+      "SetupTvx.exe /DIR",
+      "SetupTvx.exe /SILENT=1",
+      "SetupTvx.exe /DIR=A /dir=B",
+      "SetupTvx.exe /SILENT /DIR=\"C:\\Program Files -play Zephra",
       "SetupTvx.exe /LOG= -play Zephra",
   };
   for (const char* line : lines) {
