@@ -271,7 +271,7 @@ InstallOutcome InstallSequence::Finish(Configuration& configuration) {
   PostInstallContext post = PostContext(configuration);
   LaunchAfterInstall(post);
   matcher_.MarkInstalled(&configuration, env_.script_state.current_language);
-  OfferReadme(post, LanguageIndex());
+  if (!env_.ui_state.unattended) OfferReadme(post, LanguageIndex());
   ForgetReturnKeyWhenHeld();
   return InstallOutcome::Installed;
 }

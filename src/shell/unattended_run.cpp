@@ -121,6 +121,7 @@ std::optional<int> SilentRun::Refusal() {
 }
 
 void SilentRun::Attach(FrontPanel& panel, Session& session) {
+  session.ui_state.unattended = true;
   SilentChoices& choices = ui_.choices();
   choices.find_language = [&panel](std::string_view key) { return FindLanguage(panel.script(), key); };
   choices.find_configuration = [&panel](std::string_view text) {

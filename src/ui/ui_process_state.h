@@ -13,6 +13,9 @@ struct UiProcessState {
   bool return_key_armed = true;
   // The panel's one button guide, once made.
   std::unique_ptr<ButtonGuide> guide;
+  // A run with no one to read: nothing is opened for reading (the README
+  // offer after an installation is not made).
+  bool unattended = false;
 };
 
 }  // namespace tvx

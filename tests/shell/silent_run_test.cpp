@@ -76,6 +76,8 @@ TEST(SilentRunTest, InstallPlayAndUninstallLeaveTheMachineAsItWas) {
   const RunReport install = RunLine(*machine, kProgram + options + kLog);
   EXPECT_EQ(install.exit_code, unattended_exit::kDone) << install.summary;
   EXPECT_NE(machine->ReadFile("C:\\Games\\Zephra Gold\\Zephra.exe"), "");
+  // Nothing is opened for reading: the README offer is not made.
+  EXPECT_EQ(machine->ReadFile(kLog).find("Read me"), std::string::npos) << machine->ReadFile(kLog);
   const RunReport play = RunLine(*machine, std::string(kProgram) + " /SILENT -play Zephra");
   EXPECT_EQ(play.exit_code, unattended_exit::kDone) << play.summary;
   EXPECT_NE(machine->Journal().find("Games\\\\Zephra Gold\\\\Zephra.exe"), std::string::npos)

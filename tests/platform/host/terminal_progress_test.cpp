@@ -40,7 +40,8 @@ TEST(TerminalProgressTest, ShowsOnlyAfterASecondAndOnlyChanges) {
     SCOPED_TRACE(row.name);
     std::ostringstream out;
     double now = 0;
-    TerminalProgress progress(out, [&now] { return now; }, 1.0, 20);
+    TerminalProgress progress(
+        out, [&now] { return now; }, 1.0, 20);
     for (const Step& step : row.steps) {
       now = step.at;
       progress.Update(step.item, step.percent);
