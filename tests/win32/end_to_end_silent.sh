@@ -97,12 +97,14 @@ silent_round_trip() {
       fail "the game command line"
 
     entry=$(query "$entry_key" UninstallString)
-    program=${entry#\"}; program=${program%%\"*}; rest=${entry#\"$program\"}
+    program=${entry#\"}; program=${program%%\"*}; rest=${entry#\"*\"}
     echo "  uninstall entry: $entry"
     # shellcheck disable=SC2086 # the rest of the entry is words of a command line
     status=0; wine "$program" /SILENT "/LOG=C:\\silent.log" $rest || status=$?
     echo "  uninstall: exit code $status; log: $(log_ends)"
     [ $status = 0 ] || fail "the uninstallation ends with 0"
+    tr -d "\r" <"$drive_c/silent.log" | grep -q "^silent run: .*SetupTvx.exe.\? /SILENT /LOG=C:.silent.log -uninstall Zephra$" ||
+      fail "the uninstall command line"
     [ ! -e "$installed" ] || fail "C:\\Games\\Zephra Gold is still there"
     wine uninstaller --list | tr -d "\r" | grep -q "|||Zephra" && fail "still in the list of programs"
     cp "$drive_c/silent.log" "$ARTIFACTS/silent.log"
