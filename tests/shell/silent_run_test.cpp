@@ -154,5 +154,36 @@ TEST(SilentRunTest, TheExitCodeTellsWhyNothingWasInstalled) {
   }
 }
 
+// Without SEQUENCE AUTO the configuration is asked for: the option picks it
+// in the choice list, which offers only what suits the machine.
+TEST(SilentRunTest, TheConfigurationIsChosenWhereTheScriptAsks) {
+  struct Row {
+    const char* option;
+    int code;
+    const char* recorded;  // the configuration in "tvx.ini", or null
+  };
+  const Row rows[] = {
+      {" /CONFIG=2", unattended_exit::kDone, "Configuration=2\r\n"},
+      {" /CONFIG=\"Minimum installation\"", unattended_exit::kDone, "Configuration=2\r\n"},
+      {"", unattended_exit::kDone, "Configuration=1\r\n"},
+      // For 3Dfx cards: this machine has none.
+      {" /CONFIG=0", unattended_exit::kConfigurationUnavailable, nullptr},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.option);
+    auto machine = SampleMachine(SampleInstallProfile("win2000"));
+    std::string script = ReadHostText(SampleDisc() / "InstData" / "tvx.ins");
+    script.erase(script.find("[SEQUENCE AUTO]\r\n"), std::string("[SEQUENCE AUTO]\r\n").size());
+    machine->WriteFile("D:\\InstData\\tvx.ins", script);
+    const RunReport report = RunLine(*machine, kProgram + std::string(" /SILENT /LOG=") + kLog + row.option);
+    EXPECT_EQ(report.exit_code, row.code) << report.summary << "\n" << machine->ReadFile(kLog);
+    const std::string record = machine->ReadFile("C:\\WINNT\\Tarvex\\tvx.ini");
+    if (row.recorded)
+      EXPECT_NE(record.find(row.recorded), std::string::npos) << record;
+    else
+      EXPECT_EQ(record.find("[Zephra]"), std::string::npos) << record;
+  }
+}
+
 }  // namespace
 }  // namespace tvx::testing
