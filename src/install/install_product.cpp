@@ -36,7 +36,7 @@ class InstallSequence {
     report_.outcome = Steps();
     const bool installed = report_.outcome == InstallOutcome::Installed;
     context_.panel.RefreshButtons(installed);
-    if (env_.detection_state.restart_needed)
+    if (env_.detection_state.restart_needed && !env_.ui_state.unattended)
       OfferRestart(platform_, Lookup(), script_.application_name, context_.application_name);
     return report_;
   }

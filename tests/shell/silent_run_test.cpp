@@ -154,6 +154,15 @@ TEST(SilentRunTest, TheExitCodeTellsWhyNothingWasInstalled) {
   }
 }
 
+// A log that cannot be written turns a run that went well into one that
+// says so.
+TEST(SilentRunTest, ALogThatCannotBeWrittenIsTold) {
+  auto machine = SampleMachine(SampleInstallProfile("win2000"));
+  const RunReport report =
+      RunLine(*machine, std::string(kProgram) + " /SILENT /LOG=C:\\no\\such\\folder.log -http x");
+  EXPECT_EQ(report.exit_code, unattended_exit::kLogNotWritten) << report.summary;
+}
+
 // Without SEQUENCE AUTO the configuration is asked for: the option picks it
 // in the choice list, which offers only what suits the machine.
 TEST(SilentRunTest, TheConfigurationIsChosenWhereTheScriptAsks) {
