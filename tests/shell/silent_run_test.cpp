@@ -163,6 +163,17 @@ TEST(SilentRunTest, ALogThatCannotBeWrittenIsTold) {
   EXPECT_EQ(report.exit_code, unattended_exit::kLogNotWritten) << report.summary;
 }
 
+// DirectX asks for a restart on Windows 98: the run says so and leaves the
+// restart to whoever started it.
+TEST(SilentRunTest, ARestartIsToldNotDone) {
+  nlohmann::json profile = nlohmann::json::parse(SampleInstallProfile("win98"));
+  profile["libraries"]["D:\\Dsetup.dll"]["DirectXSetupA"] = 1;
+  auto machine = SampleMachine(profile.dump());
+  const RunReport report = RunLine(*machine, std::string(kProgram) + " /SILENT");
+  EXPECT_EQ(report.exit_code, unattended_exit::kRestartNeeded) << report.summary;
+  EXPECT_EQ(machine->Journal().find("restart asked"), std::string::npos) << machine->Journal();
+}
+
 // Without SEQUENCE AUTO the configuration is asked for: the option picks it
 // in the choice list, which offers only what suits the machine.
 TEST(SilentRunTest, TheConfigurationIsChosenWhereTheScriptAsks) {
