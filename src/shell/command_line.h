@@ -20,4 +20,8 @@ struct CommandLineSwitches {
 // the uninstall entry) keep their meaning whatever the product is called.
 CommandLineSwitches ParseCommandLine(std::string_view command_line);
 
+// What follows the program's own path: a quoted path ends at its closing
+// quote, a bare one at the first blank or tab.
+std::string_view AfterProgramPath(std::string_view line);
+
 }  // namespace tvx
