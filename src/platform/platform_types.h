@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tvx {
 
@@ -119,6 +120,9 @@ inline constexpr int kIdIgnore = 5;
 inline constexpr int kIdYes = 6;
 inline constexpr int kIdNo = 7;
 }  // namespace box
+
+// The buttons of a message-box style, left to right.
+std::vector<int> ButtonsOfStyle(std::uint32_t style);
 
 // Who owns a message box: the program's main window, or nobody.
 enum class BoxOwner { MainWindow, None };
