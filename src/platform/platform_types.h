@@ -134,6 +134,11 @@ enum class SpecialFolder : int {
   StartMenu = 11,
   DesktopDirectory = 16,
   Fonts = 20,
+  // Shared by every user of the machine (NT only).
+  CommonStartMenu = 22,
+  CommonPrograms = 23,
+  CommonStartup = 24,
+  CommonDesktopDirectory = 25,
 };
 
 // Registry roots the program uses.
