@@ -1,5 +1,6 @@
 #include "platform/win32/win32_file_system.h"
 
+#include "platform/path_text.h"
 #include "platform/win32/win32_handles.h"
 
 namespace tvx::win32 {
@@ -145,7 +146,26 @@ FileError Win32FileSystem::MakeDirectory(std::string_view path) {
   return Result(::CreateDirectoryA(Text(path).c_str(), nullptr));
 }
 
+namespace {
+
+// Whether the folder is the current directory or holds it. Windows refuses
+// to remove those because it keeps the current directory open; Wine does not
+// always, so the refusal is made here for both.
+bool HoldsCurrentDirectory(std::string_view folder, const std::string& current) {
+  char buffer[MAX_PATH + 1] = {};
+  const DWORD length = ::GetFullPathNameA(std::string(folder).c_str(), MAX_PATH, buffer, nullptr);
+  if (length == 0 || length > MAX_PATH || current.empty()) return false;
+  std::string full(buffer, length);
+  while (full.size() > 3 && full.back() == '\\') full.pop_back();
+  if (current.size() < full.size() || !EqualsNoCase(std::string_view(current).substr(0, full.size()), full))
+    return false;
+  return current.size() == full.size() || current[full.size()] == '\\' || full.back() == '\\';
+}
+
+}  // namespace
+
 FileError Win32FileSystem::RemoveEmptyDirectory(std::string_view path) {
+  if (HoldsCurrentDirectory(path, CurrentDirectory())) return FileError::AccessDenied;
   return Result(::RemoveDirectoryA(Text(path).c_str()));
 }
 
