@@ -4,7 +4,7 @@
 set -euo pipefail
 
 host_packages="cmake make ninja-build g++ libgtest-dev googletest nlohmann-json3-dev libcli11-dev libbenchmark-dev clang-format libpng-dev liblnk-utils fonts-dejavu-core"
-win32_packages="g++-mingw-w64-i686 wine wine32:i386 wine64 xvfb xauth imagemagick"
+win32_packages="g++-mingw-w64-i686 wine wine32:i386 wine64 xvfb xauth imagemagick icoutils libxml2-utils"
 fuzz_packages="clang-14 libclang-rt-14-dev"
 
 wanted=""
