@@ -20,4 +20,8 @@ struct CommandLineSwitches {
 // the uninstall entry) keep their meaning whatever the product is called.
 CommandLineSwitches ParseCommandLine(std::string_view command_line);
 
+// What follows the program's path, without the one blank or tab that
+// separates them: the parameters a copy of the program is started with.
+std::string_view ProgramParameters(std::string_view command_line);
+
 }  // namespace tvx

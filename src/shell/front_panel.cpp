@@ -23,6 +23,8 @@ const char* StartupResultName(StartupResult result) {
       return "web link opened";
     case StartupResult::UnsupportedSystem:
       return "unsupported system";
+    case StartupResult::RestartedElevated:
+      return "restarted elevated";
     case StartupResult::AlreadyRunning:
       return "already running";
     case StartupResult::NoScriptPath:
@@ -52,7 +54,10 @@ const char* StartupResultName(StartupResult result) {
 }
 
 FrontPanel::FrontPanel(Session& session, std::string_view command_line)
-    : session_(session), platform_(session.platform), switches_(ParseCommandLine(command_line)) {
+    : session_(session),
+      platform_(session.platform),
+      command_line_(command_line),
+      switches_(ParseCommandLine(command_line)) {
   session_.product_argument = switches_.product_argument;
   if (switches_.open_web_link) {
     platform_.shell.OpenDocument(switches_.product_argument);
@@ -92,6 +97,7 @@ StartupResult FrontPanel::Steps(DialogView* view) {
   if (session_.quit_requested) return StartupResult::WebLinkOpened;
   if (switches_.play_mode) DeleteRestartEntries();
   if (!CheckOperatingSystem()) return StartupResult::UnsupportedSystem;
+  if (HandOverToElevatedCopy()) return StartupResult::RestartedElevated;
   if (!switches_.play_mode)
     if (const StartupResult taken = TakeSetupMutex(); taken != StartupResult::Continue) return taken;
   const std::string path = ScriptPath();
@@ -120,6 +126,15 @@ bool FrontPanel::CheckOperatingSystem() {
                    std::string("This program does not support Windows NT Workstation Version )") + " " +
                        session_.system_version.version_text);
   return false;
+}
+
+// Before the single-instance mutex, which the elevated copy takes. A
+// refusal goes on with the user's rights: what needs more then fails with
+// its own message.
+bool FrontPanel::HandOverToElevatedCopy() {
+  elevation_ = ElevateWhenNeeded(platform_, switches_, command_line_);
+  session_.elevated_under_uac = elevation_.ElevatedUnderUac();
+  return elevation_.Handed();
 }
 
 // A mutex that cannot be created (a name longer than Windows allows) stops
@@ -181,6 +196,7 @@ bool FrontPanel::LoadScriptAndChoice(const std::string& path) {
   client_ = std::make_unique<OnlineClient>(ClientContext{
       platform_, session_.registry_state, session_.script_state, [this] { return script_.application_name; },
       [this] { return matcher_->client_source_folder(); }});
+  matcher_->set_report_record_failure(!switches_.play_mode);
   if (matcher_->LoadInstalledChoice()) return true;
   result_ = StartupResult::InstalledChoiceMissing;
   return false;
