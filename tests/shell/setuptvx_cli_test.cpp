@@ -184,5 +184,21 @@ TEST(SetupTvxCliTest, TheSummaryNamesTheModeTheFirstSwitchChose) {
   EXPECT_NE(run.out.find("mode uninstall for \"Multi-player Zephra\""), std::string::npos) << run.out;
 }
 
+// One invocation is what the user sees: one prompt, then the elevated
+// copy's panel.
+TEST(SetupTvxCliTest, AnAcceptedElevationRunsTheElevatedCopyNext) {
+  TestMachine::Options options;
+  options.profile_file = ExampleProfile("modern-4tib-limited");
+  options.disc = SampleDisc();
+  TestMachine machine(options);
+  const ProgramRun run = RunSetupTvx("--machine " + Quoted(machine.folder()) + " --quiet");
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_NE(run.out.find("elevation: asked, accepted; start-up: restarted elevated\nsetuptvx: mode panel; "
+                         "Windows 6 . 2; elevation: already elevated; start-up: continue"),
+            std::string::npos)
+      << run.out;
+  EXPECT_EQ(machine.Journal(), "elevate accepted with \n");
+}
+
 }  // namespace
 }  // namespace tvx::testing

@@ -4,6 +4,7 @@
 
 #include <exdisp.h>
 #include <servprov.h>
+#include <shellapi.h>
 #include <shldisp.h>
 #include <shlobj.h>
 
@@ -134,13 +135,16 @@ ComPtr<IShellDispatch2> DesktopShellDispatch() {
 // that failure is the answer "not applicable".
 ElevationState Win32System::Elevation() {
   ElevationState state;
+  // Wine answers the queries in any prefix; Windows before 6.0 would not.
+  if (LOBYTE(LOWORD(::GetVersion())) < 6) return state;
   KernelHandle token;
   if (!::OpenProcessToken(::GetCurrentProcess(), TOKEN_QUERY, token.receive())) return state;
   TOKEN_ELEVATION_TYPE type{};
   TOKEN_ELEVATION elevation{};
   DWORD size = 0;
+  // ::TokenElevation is the information class, not this project's type.
   if (!::GetTokenInformation(token.get(), TokenElevationType, &type, sizeof type, &size) ||
-      !::GetTokenInformation(token.get(), TokenElevation, &elevation, sizeof elevation, &size))
+      !::GetTokenInformation(token.get(), ::TokenElevation, &elevation, sizeof elevation, &size))
     return state;
   state.type = TypeOf(type);
   state.elevated = elevation.TokenIsElevated != 0;

@@ -22,6 +22,14 @@ class Win32Shell : public Shell {
   // tests under Wine must never end the session they run in.
   bool RequestRestart() override;
 
+  // ---- Elevation (win32_elevation.cpp) ----
+  // ShellExecuteExA with "runas"; then waits until the copy says it arrived.
+  ElevationAnswer RestartElevated(std::string_view parameters) override;
+  bool ClaimElevatedRestart() override;
+  // Through the desktop's shell view and its IShellDispatch2::ShellExecute.
+  bool StartAsDesktopUser(std::string_view program, std::string_view parameters,
+                          std::string_view directory) override;
+
   // ---- Shell links -----------------------------------------------------
   // Through the shell-link object (win32_shell_link.cpp).
   bool CreateShellLink(const ShellLink& link) override;
