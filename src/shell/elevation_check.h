@@ -45,7 +45,8 @@ struct ElevationReport {
 ElevationReport ElevateWhenNeeded(Platform& platform, const CommandLineSwitches& switches,
                                   std::string_view command_line);
 
-// "; elevation: ..." for the run's summary; empty when nothing was asked.
+// "; elevation: ..." for the run's summary; empty where the step had
+// nothing to do.
 std::string ElevationSummary(const ElevationReport& report);
 
 }  // namespace tvx
