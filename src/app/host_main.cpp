@@ -4,6 +4,7 @@
 
 #include "platform/host/atomic_file.h"
 #include "platform/host/simulated_machine.h"
+#include "platform/host/terminal_progress.h"
 #include "shell/application.h"
 
 namespace {
@@ -98,6 +99,7 @@ std::optional<tvx::host::RunOptions> BuildRunOptions(const Arguments& args, std:
                                                   : std::filesystem::path(args.transcript);
   options.ui.echo = args.quiet ? nullptr : &std::cout;
   if (args.interactive) options.ui.prompt = &std::cin;
+  if (tvx::host::StandardErrorIsTerminal()) options.ui.progress = &std::cerr;
   if (!args.panel_png.empty()) options.ui.snapshots[tvx::FrontPanel::kTemplate] = args.panel_png;
   if (!args.answers.empty()) {
     std::string text;
@@ -141,7 +143,9 @@ int RunOnce(const Arguments& args, bool elevated, std::optional<std::string>& el
   const auto& faults = machine->faults().list();
   for (const std::string& fault : faults) std::cerr << "setuptvx: machine: " << fault << "\n";
   if (!faults.empty()) return 4;
-  return problems.empty() ? 0 : 3;
+  if (!problems.empty()) return 3;
+  // A silent run tells how it ended, as the program does on Windows.
+  return report.silent ? report.exit_code : 0;
 }
 
 // An accepted elevation request ends the process; the copy it started runs

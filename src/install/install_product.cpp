@@ -36,7 +36,7 @@ class InstallSequence {
     report_.outcome = Steps();
     const bool installed = report_.outcome == InstallOutcome::Installed;
     context_.panel.RefreshButtons(installed);
-    if (env_.detection_state.restart_needed)
+    if (env_.detection_state.restart_needed && !env_.ui_state.unattended)
       OfferRestart(platform_, Lookup(), script_.application_name, context_.application_name);
     return report_;
   }
@@ -58,6 +58,14 @@ class InstallSequence {
   InstallOutcome RollBack(Configuration& configuration);
   PostInstallContext PostContext(const Configuration& configuration);
   std::size_t LanguageIndex() const;
+  bool Stop(InstallStop why) {
+    report_.stop = why;
+    return false;
+  }
+  InstallOutcome Stopped(InstallStop why) {
+    report_.stop = why;
+    return InstallOutcome::NotStarted;
+  }
   TextLookup Lookup();
   std::string Text(int number) { return env_.script_state.strings.LookupString(platform_.ui, number); }
   void ForgetReturnKeyWhenHeld();
@@ -75,13 +83,13 @@ class InstallSequence {
 };
 
 InstallOutcome InstallSequence::Steps() {
-  if (!Prepare()) return InstallOutcome::NotStarted;
+  if (!Prepare()) return InstallOutcome::NotStarted;  // the reason is in report_.stop
   Configuration& configuration = *matcher_.chosen();
   const CopyItemList list = FileList(configuration);
   install_directory_ = matcher_.destination_directory();
   if (install_directory_.empty()) install_directory_ = script_.default_path;
   if (!list.items.empty()) {
-    if (!ChooseInstallDirectory(list)) return InstallOutcome::NotStarted;
+    if (!ChooseInstallDirectory(list)) return Stopped(InstallStop::NoDirectory);
     if (matcher_.installed() && !UninstallPrevious()) return InstallOutcome::RemovalRefused;
     matcher_.set_destination_directory(install_directory_);
     const InstallOutcome copied = CopyStep(configuration, list);
@@ -107,19 +115,19 @@ bool InstallSequence::Prepare() {
   if (!source_found_) {
     platform_.ui.ShowMessageBox(Text(install_text::kSourceMissing), Text(install_text::kSourceMissingCaption),
                                 box::kIconExclamation);
-    return false;
+    return Stop(InstallStop::NoDisc);
   }
   if (!ShowLicenseAgreement(platform_, env_.ui_state, script_, LanguageIndex(), Lookup(),
                             context_.application_name))
-    return false;
-  if (!ChooseConfiguration(matcher_) || !matcher_.chosen()) return false;
+    return Stop(InstallStop::LicenseDeclined);
+  if (!ChooseConfiguration(matcher_) || !matcher_.chosen()) return Stop(InstallStop::NoConfiguration);
   ForgetReturnKeyWhenHeld();
   if (matcher_.Fits(*matcher_.chosen())) return true;
   // No drive can take it: said here, as the directory dialog would find no
   // drive either and stop without a word.
   platform_.ui.ShowMessageBox(Text(install_text::kNoRoom), Text(install_text::kDirectoryCaption),
                               box::kIconExclamation);
-  return false;
+  return Stop(InstallStop::NoRoom);
 }
 
 bool InstallSequence::LocateSource() {
@@ -263,7 +271,7 @@ InstallOutcome InstallSequence::Finish(Configuration& configuration) {
   PostInstallContext post = PostContext(configuration);
   LaunchAfterInstall(post);
   matcher_.MarkInstalled(&configuration, env_.script_state.current_language);
-  OfferReadme(post, LanguageIndex());
+  if (!env_.ui_state.unattended) OfferReadme(post, LanguageIndex());
   ForgetReturnKeyWhenHeld();
   return InstallOutcome::Installed;
 }

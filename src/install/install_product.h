@@ -29,6 +29,9 @@ enum class InstallOutcome {
   RolledBack,      // a step after the copy began failed; what was installed is gone
 };
 
+// What stopped an installation before anything was copied.
+enum class InstallStop { None, NoDisc, LicenseDeclined, NoConfiguration, NoRoom, NoDirectory };
+
 struct InstallContext {
   ConfigurationMatcher& matcher;  // the script, the machine and the installed state
   PanelHooks& panel;
@@ -41,6 +44,7 @@ struct InstallReport {
   InstallOutcome outcome = InstallOutcome::NotStarted;
   std::string source_directory;
   CopyOutcome copy;  // how the copy ended, when it ran
+  InstallStop stop = InstallStop::None;
 };
 
 InstallReport InstallProduct(InstallContext& context);

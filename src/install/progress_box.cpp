@@ -9,7 +9,12 @@ namespace tvx {
 ProgressBox::ProgressBox(TextLookup text, std::vector<std::string> paths)
     : text_(std::move(text)), paths_(std::move(paths)) {}
 
+ProgressBox::~ProgressBox() {
+  if (ui_) ui_->EndProgress();
+}
+
 bool ProgressBox::Open(Ui& ui) {
+  ui_ = &ui;
   window_ = ui.OpenModeless(*this, BoxOwner::MainWindow);
   return window_ != nullptr;
 }
@@ -68,6 +73,7 @@ void ProgressBox::ShowPaths(std::string_view source, std::string_view destinatio
   source_ = source;
   destination_ = destination;
   paths_shown_ = true;
+  if (ui_) ui_->ReportProgress(destination_, std::max(total_percent_, 0));
   if (DialogView* shown = view()) PaintPaths(*shown);
 }
 
@@ -80,6 +86,7 @@ void ProgressBox::ShowFileProgress(int percent) {
 void ProgressBox::ShowTotalProgress(int percent) {
   if (percent == total_percent_) return;
   total_percent_ = percent;
+  if (ui_) ui_->ReportProgress(destination_, percent);
   if (DialogView* shown = view()) DrawProgressBar(*shown, TotalBar(), percent, kTotalBarColour, kAbortButton);
 }
 

@@ -27,6 +27,7 @@ class ProgressBox : public DialogModel {
 
   // The paths the box must be wide enough to show.
   ProgressBox(TextLookup text, std::vector<std::string> paths);
+  ~ProgressBox() override;
 
   // Opens the box owned by the main window; false when it could not be made.
   bool Open(Ui& ui);
@@ -58,6 +59,7 @@ class ProgressBox : public DialogModel {
 
   TextLookup text_;
   std::vector<std::string> paths_;
+  Ui* ui_ = nullptr;
   std::unique_ptr<ModelessDialog> window_;
   int group_width_ = 0;
   bool abort_requested_ = false;

@@ -15,6 +15,8 @@ bool Ui::KeyPressed(int) { return false; }
 
 bool Ui::DispatchOneMessage() { return false; }
 
+void Ui::ReportProgress(std::string_view, int) {}
+
 Surface& Ui::surface() {
   // Stateless: it draws only into the bitmaps it hands out.
   static IndexedSurface framebuffers;

@@ -43,6 +43,11 @@ class Ui {
   // Takes at most one waiting message and dispatches it; false when none
   // was waiting.
   virtual bool DispatchOneMessage();
+  // How far long work has come, for a terminal that watches the run (a
+  // window shows its own): the item in hand and the whole's percent.
+  virtual void ReportProgress(std::string_view item, int percent);
+  // The long work ended.
+  virtual void EndProgress() {}
 };
 
 inline constexpr int kF4Key = 0x73;  // VK_F4

@@ -1,5 +1,7 @@
 #include "shell/application.h"
 
+#include "shell/unattended_run.h"
+
 namespace tvx {
 namespace {
 
@@ -72,11 +74,33 @@ int ExitCodeOf(StartupResult result) {
   }
 }
 
-RunReport RunApplication(Platform& platform) {
-  Session session(platform);
-  FrontPanel panel(session, platform.system.CommandLine());
+namespace {
+
+// The options of a silent run take their effect only with /SILENT; without
+// it they are taken off the line and the run is as ever.
+RunReport RunSilently(Platform& platform, const UnattendedCommandLine& line) {
+  SilentRun run(platform, line);
+  if (const auto refused = run.Refusal())
+    return {StartupResult::Continue, "silent run refused: " + line.error, *refused, true};
+  Session session(run.platform());
+  FrontPanel panel(session, line.command_line);
+  run.Attach(panel, session);
   panel.Run();
-  return {panel.result(), Summary(panel, session)};
+  const int code = run.Finish(panel, session);
+  return {panel.result(),
+          Summary(panel, session) + "; silent: " + std::to_string(code) + " " + UnattendedExitName(code),
+          code, true};
+}
+
+}  // namespace
+
+RunReport RunApplication(Platform& platform) {
+  const UnattendedCommandLine line = SplitUnattendedOptions(platform.system.CommandLine());
+  if (line.options.silent || !line.error.empty()) return RunSilently(platform, line);
+  Session session(platform);
+  FrontPanel panel(session, line.command_line);
+  panel.Run();
+  return {panel.result(), Summary(panel, session), ExitCodeOf(panel.result()), false};
 }
 
 }  // namespace tvx

@@ -11,6 +11,8 @@ namespace tvx {
 struct RunReport {
   StartupResult startup = StartupResult::Continue;
   std::string summary;  // what the run did, for the host program
+  int exit_code = 0;    // ExitCodeOf(startup), or a silent run's own code
+  bool silent = false;  // started with /SILENT (or an option that was refused)
 };
 
 RunReport RunApplication(Platform& platform);

@@ -15,9 +15,10 @@ struct SwitchName {
 constexpr std::array<SwitchName, 3> kSwitches = {
     {{Switch::Uninstall, "-uninstall"}, {Switch::Play, "-play"}, {Switch::Http, "-http"}}};
 
-// What follows the program's own path: a quoted path ends at its closing
-// quote, a bare one at the first blank or tab. Switches are never looked
-// for inside the path, which may well hold "-play" or "-http".
+}  // namespace
+
+// Switches are never looked for inside the path, which may well hold
+// "-play" or "-http".
 std::string_view AfterProgramPath(std::string_view line) {
   if (!line.empty() && line.front() == '"') {
     const auto close = line.find('"', 1);
@@ -26,8 +27,6 @@ std::string_view AfterProgramPath(std::string_view line) {
   const auto end = line.find_first_of(" \t");
   return end == std::string_view::npos ? std::string_view() : line.substr(end);
 }
-
-}  // namespace
 
 std::string_view ProgramParameters(std::string_view command_line) {
   std::string_view rest = AfterProgramPath(command_line);

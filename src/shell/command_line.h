@@ -20,6 +20,10 @@ struct CommandLineSwitches {
 // the uninstall entry) keep their meaning whatever the product is called.
 CommandLineSwitches ParseCommandLine(std::string_view command_line);
 
+// What follows the program's own path: a quoted path ends at its closing
+// quote, a bare one at the first blank or tab.
+std::string_view AfterProgramPath(std::string_view line);
+
 // What follows the program's path, without the one blank or tab that
 // separates them: the parameters a copy of the program is started with.
 std::string_view ProgramParameters(std::string_view command_line);

@@ -13,6 +13,9 @@ struct UiProcessState {
   bool return_key_armed = true;
   // The panel's one button guide, once made.
   std::unique_ptr<ButtonGuide> guide;
+  // A run with no one at the screen: the README is not offered after an
+  // installation, nor a restart (the exit code tells one is needed).
+  bool unattended = false;
 };
 
 }  // namespace tvx

@@ -200,5 +200,31 @@ TEST(SetupTvxCliTest, AnAcceptedElevationRunsTheElevatedCopyNext) {
   EXPECT_EQ(machine.Journal(), "elevate accepted with \n");
 }
 
+// A silent run ends with the program's own code; without /SILENT the
+// options are taken off and the run ends as ever. Standard error is no
+// terminal here: no progress line.
+TEST(SetupTvxCliTest, ASilentRunEndsWithTheProgramsCode) {
+  struct Row {
+    const char* arguments;
+    int status;
+    const char* summary;
+  };
+  const Row rows[] = {
+      {"-- /SILENT", 3, "start-up: script not loaded; silent: 3 start-up stopped"},
+      {"-- /SILENT '/DIR=C:\\A B' -play Zephra", 3, "mode play for \"Zephra\""},
+      {"-- /SILENT /DIR=", 10, "silent run refused: /DIR=: needs a value"},
+      {"-- '/DIR=C:\\A B' -play Zephra", 0,
+       "mode play for \"Zephra\"; Windows 4 . 10; start-up: script not loaded\n"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.arguments);
+    TestMachine machine;
+    const ProgramRun run = RunSetupTvx("--quiet --machine " + Quoted(machine.folder()) + " " + row.arguments);
+    EXPECT_EQ(run.status, row.status);
+    EXPECT_NE(run.out.find(row.summary), std::string::npos) << run.out;
+    EXPECT_EQ(run.err, "");
+  }
+}
+
 }  // namespace
 }  // namespace tvx::testing

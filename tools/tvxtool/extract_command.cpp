@@ -7,6 +7,7 @@
 
 #include "install/copy_paths.h"
 #include "platform/file_services.h"
+#include "platform/host/terminal_progress.h"
 #include "platform/path_text.h"
 #include "safe_output_path.h"
 #include "scratch_machine.h"
@@ -218,11 +219,38 @@ int Load(const ExtractArguments& arguments, const std::string& label, Loaded& lo
   return 0;
 }
 
-// Every folder made and file copied that could be; false after one line
-// for each that could not.
-bool WritePlacements(const std::vector<Placement>& placements, const fs::path& disc, const fs::path& output) {
-  bool complete = true;
+// The bytes of each placement's source on the disc (0 for a folder or a
+// file that cannot be found), for the progress line.
+std::vector<std::uintmax_t> SourceSizes(const std::vector<Placement>& placements, const fs::path& disc) {
+  std::vector<std::uintmax_t> sizes;
   for (const Placement& placed : placements) {
+    std::string why;
+    std::error_code status;
+    const auto source =
+        placed.source.empty() ? std::nullopt : Walk(disc, SafeRelativePath(placed.source).path, false, why);
+    const std::uintmax_t size = source ? fs::file_size(*source, status) : 0;
+    sizes.push_back(status ? 0 : size);
+  }
+  return sizes;
+}
+
+// Every folder made and file copied that could be; false after one line
+// for each that could not. The progress line, when there is one, counts
+// the bytes of the files.
+bool WritePlacements(const std::vector<Placement>& placements, const fs::path& disc, const fs::path& output,
+                     host::TerminalProgress* progress) {
+  const std::vector<std::uintmax_t> sizes =
+      progress ? SourceSizes(placements, disc) : std::vector<std::uintmax_t>();
+  std::uintmax_t total = 0, done = 0;
+  for (std::uintmax_t size : sizes) total += size;
+  bool complete = true;
+  for (std::size_t i = 0; i < placements.size(); ++i) {
+    const Placement& placed = placements[i];
+    if (progress) {
+      progress->Update(Windows1252ToUtf8(placed.destination),
+                       total ? static_cast<int>(done * 100 / total) : 0);
+      done += sizes[i];
+    }
     std::string why;
     if (placed.source.empty()) {
       complete = Walk(output, placed.target, true, why).has_value() && complete;
@@ -274,7 +302,10 @@ int RunExtract(const ExtractArguments& arguments, const std::string& label) {
     std::cerr << "tvxtool: cannot create " << arguments.output << "\n";
     return 2;
   }
-  bool complete = WritePlacements(placements, arguments.disc, output);
+  std::unique_ptr<host::TerminalProgress> progress;
+  if (host::StandardErrorIsTerminal()) progress = std::make_unique<host::TerminalProgress>(std::cerr);
+  bool complete = WritePlacements(placements, arguments.disc, output, progress.get());
+  if (progress) progress->Finish();
   complete = WriteSetupFiles(loaded, output) && complete;
   return complete ? 0 : 1;
 }

@@ -105,6 +105,16 @@ void HostUi::Write(const std::string& line) {
   if (options_.echo) *options_.echo << line << '\n';
 }
 
+void HostUi::ReportProgress(std::string_view item, int percent) {
+  if (!options_.progress) return;
+  if (!progress_) progress_ = std::make_unique<TerminalProgress>(*options_.progress);
+  progress_->Update(item, percent);
+}
+
+void HostUi::EndProgress() {
+  if (progress_) progress_->Finish();
+}
+
 std::vector<std::string> HostUi::AnswerProblems() const {
   std::vector<std::string> problems = problems_;
   if (options_.answers && options_.answers->remaining() > 0)

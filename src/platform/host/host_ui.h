@@ -13,6 +13,7 @@
 #include "platform/host/answer_script.h"
 #include "platform/host/machine_faults.h"
 #include "platform/host/recording_dialog_view.h"
+#include "platform/host/terminal_progress.h"
 #include "platform/indexed_surface.h"
 #include "platform/modeless_dialog.h"
 #include "platform/ui.h"
@@ -29,6 +30,8 @@ class HostUi : public Ui {
     // Dialogs (by template) whose client area is written as a PNG once it
     // is first painted.
     std::map<int, std::filesystem::path> snapshots;
+    // Long work's progress line goes here (a terminal); null: none.
+    std::ostream* progress = nullptr;
   };
   // What the machine cannot do (write the transcript or a picture) goes to
   // faults.
@@ -46,6 +49,8 @@ class HostUi : public Ui {
   // is that window's one message; a key it gives counts as pressed once.
   bool DispatchOneMessage() override;
   bool KeyPressed(int virtual_key) override;
+  void ReportProgress(std::string_view item, int percent) override;
+  void EndProgress() override;
 
   void SetScreen(Size screen) { screen_ = screen; }
   void SetColourBits(int bits) { colour_bits_ = bits; }
@@ -93,6 +98,7 @@ class HostUi : public Ui {
   };
   std::vector<OpenWindow> open_windows_;
   std::vector<int> pressed_keys_;
+  std::unique_ptr<TerminalProgress> progress_;
 };
 
 // Escapes a text for one transcript line: \n, \r, \t, \", \\ and \xNN.

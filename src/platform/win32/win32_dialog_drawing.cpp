@@ -34,8 +34,11 @@ using BrushHandle = UniqueHandle<HBRUSH, GdiObjectTraits<HBRUSH>>;
 }  // namespace
 
 int Win32DialogHost::ColourBits() {
-  DrawingDc dc(window_, DrawingTarget());
-  return ::GetDeviceCaps(dc.get(), BITSPIXEL) * ::GetDeviceCaps(dc.get(), PLANES);
+  if (colour_bits_ == 0) {
+    DrawingDc dc(window_, DrawingTarget());
+    colour_bits_ = ::GetDeviceCaps(dc.get(), BITSPIXEL) * ::GetDeviceCaps(dc.get(), PLANES);
+  }
+  return colour_bits_;
 }
 
 Rect Win32DialogHost::OwnerRect() {
@@ -70,7 +73,7 @@ void Win32DialogHost::DrawLine(int font_id, const Rect& client, std::string_view
 }
 
 void Win32DialogHost::BeginDrawing(const Rect& area) {
-  if (batch_depth_++ == 0 && !paint_dc_) batch_ = std::make_unique<DrawingBuffer>(window_, area);
+  if (batch_depth_++ == 0 && !paint_dc_) batch_ = std::make_unique<DrawingBuffer>(window_, area, canvas_);
 }
 
 void Win32DialogHost::EndDrawing() {

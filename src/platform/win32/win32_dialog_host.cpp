@@ -145,6 +145,8 @@ INT_PTR Win32DialogHost::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
       model_.OnInit(*this);
       return TRUE;
     case WM_DISPLAYCHANGE:
+      colour_bits_ = 0;
+      canvas_.Reset();
       model_.OnDisplayChange(*this);
       return FALSE;
     case WM_NCACTIVATE:
@@ -176,6 +178,7 @@ INT_PTR Win32DialogHost::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
       model_.OnKey(*this, static_cast<int>(wparam));
       return FALSE;
     case WM_DESTROY:
+      canvas_.Reset();
       buttons_.clear();
       trees_.clear();
       return FALSE;

@@ -129,6 +129,10 @@ class Win32DialogHost : public DialogView, public ModelessDialog {
   HICON icon_ = nullptr;
   // The paint device context while the window paints, else null.
   HDC paint_dc_ = nullptr;
+  // The display's colour depth, asked once: under Wine every question
+  // about the display costs server requests.
+  int colour_bits_ = 0;
+  DrawingCanvas canvas_;
   // Where a batch of drawing calls draws until it ends.
   std::unique_ptr<DrawingBuffer> batch_;
   int batch_depth_ = 0;
