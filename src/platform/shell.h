@@ -103,6 +103,9 @@ class Shell {
   // Starts this program again through the "runas" verb with these
   // parameters, in the current folder; Refused when the user declined.
   virtual ElevationAnswer RestartElevated(std::string_view parameters) = 0;
+  // Waits for the end of the copy an accepted request started: its exit
+  // code, or nullopt when there is none to wait for.
+  virtual std::optional<std::uint32_t> WaitForElevatedCopy() = 0;
   // Whether this process is such a restart; tells the requesting process
   // that it arrived. A restart that is still not elevated must not ask again.
   virtual bool ClaimElevatedRestart() = 0;

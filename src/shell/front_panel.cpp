@@ -54,10 +54,7 @@ const char* StartupResultName(StartupResult result) {
 }
 
 FrontPanel::FrontPanel(Session& session, std::string_view command_line)
-    : session_(session),
-      platform_(session.platform),
-      command_line_(command_line),
-      switches_(ParseCommandLine(command_line)) {
+    : session_(session), platform_(session.platform), switches_(ParseCommandLine(command_line)) {
   session_.product_argument = switches_.product_argument;
   if (switches_.open_web_link) {
     platform_.shell.OpenDocument(switches_.product_argument);
@@ -128,11 +125,12 @@ bool FrontPanel::CheckOperatingSystem() {
   return false;
 }
 
-// Before the single-instance mutex, which the elevated copy takes. A
-// refusal goes on with the user's rights: what needs more then fails with
+// Before the single-instance mutex, which the elevated copy takes. The copy
+// gets the process's whole command line, options of a silent run included.
+// A refusal goes on with the user's rights: what needs more then fails with
 // its own message.
 bool FrontPanel::HandOverToElevatedCopy() {
-  elevation_ = ElevateWhenNeeded(platform_, switches_, command_line_);
+  elevation_ = ElevateWhenNeeded(platform_, switches_, platform_.system.CommandLine());
   session_.elevated_under_uac = elevation_.ElevatedUnderUac();
   return elevation_.Handed();
 }

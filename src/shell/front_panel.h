@@ -119,7 +119,6 @@ class FrontPanel : public DialogModel {
 
   Session& session_;
   Platform& platform_;
-  std::string command_line_;
   CommandLineSwitches switches_;
   DetectionCatalogue catalogue_;
   InstallScript script_;

@@ -41,6 +41,7 @@ class StartAnsweringShell : public Shell {
     return shell_.RestartElevated(parameters);
   }
   bool ClaimElevatedRestart() override { return shell_.ClaimElevatedRestart(); }
+  std::optional<std::uint32_t> WaitForElevatedCopy() override { return shell_.WaitForElevatedCopy(); }
   bool StartAsDesktopUser(std::string_view program, std::string_view parameters,
                           std::string_view directory) override {
     return shell_.StartAsDesktopUser(program, parameters, directory);

@@ -80,7 +80,10 @@ TEST(ElevationTest, EachModeAsksOnlyWhereALimitedTokenMeetsUserAccountControl) {
       SCOPED_TRACE(std::string(system.name) + ", " + mode.name);
       auto machine = SampleMachine(system.patch);
       InstallSample(*machine);
-      Session session(machine->platform());
+      host::RunOptions run;
+      run.command_line = mode.command_line;
+      auto process = machine->Open(std::move(run));
+      Session session(process->platform());
       FrontPanel panel(session, mode.command_line);
       panel.Run();
       const Expected& expected = system.*(mode.expected);

@@ -79,6 +79,7 @@ class RecordingShell : public Shell {
     return inner_.RestartElevated(parameters);
   }
   bool ClaimElevatedRestart() override { return inner_.ClaimElevatedRestart(); }
+  std::optional<std::uint32_t> WaitForElevatedCopy() override { return inner_.WaitForElevatedCopy(); }
   bool StartAsDesktopUser(std::string_view program, std::string_view parameters,
                           std::string_view directory) override {
     return inner_.StartAsDesktopUser(program, parameters, directory);

@@ -55,6 +55,9 @@ class HostShell : public Shell {
   // recorded: the process ends, and the host program runs the copy.
   ElevationAnswer RestartElevated(std::string_view parameters) override;
   bool ClaimElevatedRestart() override { return elevated_copy_; }
+  // The host program runs the copy itself once this run ends: nothing to
+  // wait for here.
+  std::optional<std::uint32_t> WaitForElevatedCopy() override { return std::nullopt; }
   // Journalled as "run as desktop user <program> in <folder> with
   // <parameters>"; false when the profile's "desktop_shell" is off.
   bool StartAsDesktopUser(std::string_view program, std::string_view parameters,

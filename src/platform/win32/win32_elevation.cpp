@@ -170,12 +170,21 @@ ElevationAnswer Win32Shell::RestartElevated(std::string_view parameters) {
   info.nShow = SW_SHOWNORMAL;
   if (!::ShellExecuteExA(&info))
     return ::GetLastError() == ERROR_CANCELLED ? ElevationAnswer::Refused : ElevationAnswer::Failed;
-  KernelHandle process(info.hProcess);
-  if (arrival && process) {
-    HANDLE either[] = {arrival.get(), process.get()};
+  elevated_copy_ = KernelHandle(info.hProcess);
+  if (arrival && elevated_copy_) {
+    HANDLE either[] = {arrival.get(), elevated_copy_.get()};
     ::WaitForMultipleObjects(2, either, FALSE, kArrivalWaitMilliseconds);
   }
   return ElevationAnswer::Accepted;
+}
+
+std::optional<std::uint32_t> Win32Shell::WaitForElevatedCopy() {
+  if (!elevated_copy_) return std::nullopt;
+  DWORD code = 0;
+  if (::WaitForSingleObject(elevated_copy_.get(), INFINITE) != WAIT_OBJECT_0 ||
+      !::GetExitCodeProcess(elevated_copy_.get(), &code))
+    return std::nullopt;
+  return code;
 }
 
 // A copy started for another user (an administrator's password typed) may

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "platform/shell.h"
+#include "platform/win32/win32_handles.h"
 
 namespace tvx::win32 {
 
@@ -26,6 +27,7 @@ class Win32Shell : public Shell {
   // ShellExecuteExA with "runas"; then waits until the copy says it arrived.
   ElevationAnswer RestartElevated(std::string_view parameters) override;
   bool ClaimElevatedRestart() override;
+  std::optional<std::uint32_t> WaitForElevatedCopy() override;
   // Through the desktop's shell view and its IShellDispatch2::ShellExecute.
   bool StartAsDesktopUser(std::string_view program, std::string_view parameters,
                           std::string_view directory) override;
@@ -38,6 +40,9 @@ class Win32Shell : public Shell {
   // Fonts
   int AddFontFile(std::string_view path) override;
   void BroadcastFontChange() override;
+
+ private:
+  KernelHandle elevated_copy_;  // the copy "runas" started, for a silent run to wait on
 };
 
 }  // namespace tvx::win32
