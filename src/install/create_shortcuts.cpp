@@ -5,6 +5,7 @@
 #include "platform/file_services.h"
 #include "platform/path_text.h"
 #include "platform/registry_defaults.h"
+#include "platform/shortcut_folders.h"
 #include "script/script_text.h"
 
 namespace tvx {
@@ -23,8 +24,9 @@ struct Places {
 
 Places PlacesOf(Platform& platform) {
   Places places;
-  places.programs = platform.shell.SpecialFolderPath(SpecialFolder::Programs);
-  places.desktop = platform.shell.SpecialFolderPath(SpecialFolder::DesktopDirectory);
+  ShortcutFolders folders = NewShortcutFolders(platform);
+  places.programs = std::move(folders.programs);
+  places.desktop = std::move(folders.desktop);
   places.windows = WindowsDirectory(platform.files);
   places.common = JoinPath(places.windows, "Tarvex");
   places.browser_icon = BrowserIconPath(platform.registry);
@@ -163,7 +165,7 @@ std::string CreateShortcuts(Platform& platform, UiProcessState& ui_state, String
 }
 
 std::string DesktopShortcutPath(Platform& platform, StringTable& strings, std::string_view application_name) {
-  return JoinPath(platform.shell.SpecialFolderPath(SpecialFolder::DesktopDirectory),
+  return JoinPath(NewShortcutFolders(platform).desktop,
                   strings.LookupString(platform.ui, kPlayName, application_name));
 }
 

@@ -5,6 +5,7 @@
 #include "install/install_path.h"
 #include "install/shortcut_places.h"
 #include "platform/path_text.h"
+#include "platform/shortcut_folders.h"
 #include "ui/folder_browser.h"
 
 namespace tvx {
@@ -48,7 +49,7 @@ bool GroupDialog::InsidePrograms(const std::string& path) const {
     return false;
   // Beginning alike is not enough: "..", a short name or the Startup folder
   // would put the shortcuts elsewhere, where removal would not follow them.
-  return ShortcutPlaces(platform_.shell).IsProgramsOrGroup(path);
+  return ShortcutPlaces(platform_).IsProgramsOrGroup(path);
 }
 
 void GroupDialog::OnInit(DialogView& view) {
@@ -81,6 +82,7 @@ void GroupDialog::OnCommand(DialogView& view, int id) {
 
 void GroupDialog::Browse(DialogView& view) {
   FolderBrowser browser(platform_.files, platform_.shell, FolderBrowser::Mode::Programs, {}, strings_);
+  browser.set_programs_folder(programs_, NewShortcutFolders(platform_).start_menu);
   browser.set_path(programs_ + "\\" + view.Text(kGroupEdit));
   platform_.ui.RunDialog(browser);
   if (InsidePrograms(browser.path())) {

@@ -38,8 +38,10 @@ bool IsWithinFolder(std::string_view path_key, std::string_view folder_key) {
 
 ProtectedFolders::ProtectedFolders(Platform& platform)
     : windows_(FolderKey(platform.files.WindowsDirectory())) {
-  const SpecialFolder special[] = {SpecialFolder::Programs, SpecialFolder::Startup, SpecialFolder::StartMenu,
-                                   SpecialFolder::DesktopDirectory, SpecialFolder::Fonts};
+  const SpecialFolder special[] = {
+      SpecialFolder::Programs,         SpecialFolder::Startup,         SpecialFolder::StartMenu,
+      SpecialFolder::DesktopDirectory, SpecialFolder::Fonts,           SpecialFolder::CommonPrograms,
+      SpecialFolder::CommonStartup,    SpecialFolder::CommonStartMenu, SpecialFolder::CommonDesktopDirectory};
   folders_.push_back(windows_);
   folders_.push_back(FolderKey(platform.files.SystemDirectory()));
   for (SpecialFolder folder : special)

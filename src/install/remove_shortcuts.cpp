@@ -86,7 +86,7 @@ std::optional<RecordedShortcuts> ReadRecordedShortcuts(FileSystem& files, Regist
 
 void RemoveShortcuts(Platform& platform, ScriptProcessState& script_state,
                      RegistryProcessState& registry_state, const RecordedShortcuts& recorded) {
-  const ShortcutPlaces places(platform.shell);
+  const ShortcutPlaces places(platform);
   const std::string folder(WithoutFinalBackslash(recorded.folder));
   if (places.IsGroupFolder(folder)) {
     const std::vector<std::string> group_shortcuts = GroupShortcutNames(platform, script_state);

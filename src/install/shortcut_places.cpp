@@ -40,32 +40,43 @@ bool IsPlainName(std::string_view name) {
   return true;
 }
 
-ShortcutPlaces::ShortcutPlaces(Shell& shell)
-    : programs_(shell.SpecialFolderPath(SpecialFolder::Programs)),
-      start_menu_(shell.SpecialFolderPath(SpecialFolder::StartMenu)),
-      startup_(shell.SpecialFolderPath(SpecialFolder::Startup)),
-      desktop_(shell.SpecialFolderPath(SpecialFolder::DesktopDirectory)) {}
+ShortcutPlaces::ShortcutPlaces(Platform& platform) : known_(KnownShortcutFolders(platform)) {}
 
 bool ShortcutPlaces::IsShellFolder(std::string_view folder) const {
-  for (const std::string* shell_folder : {&programs_, &start_menu_, &startup_, &desktop_})
-    if (!shell_folder->empty() && EqualsNoCase(folder, *shell_folder)) return true;
+  for (const ShortcutFolders& folders : known_)
+    for (const std::string* shell_folder :
+         {&folders.programs, &folders.start_menu, &folders.startup, &folders.desktop})
+      if (!shell_folder->empty() && EqualsNoCase(folder, *shell_folder)) return true;
+  return false;
+}
+
+bool ShortcutPlaces::IsProgramsFolder(std::string_view folder) const {
+  for (const ShortcutFolders& folders : known_)
+    if (!folders.programs.empty() && EqualsNoCase(folder, folders.programs)) return true;
   return false;
 }
 
 bool ShortcutPlaces::IsGroupFolder(std::string_view folder) const {
   folder = WithoutFinalBackslash(folder);
-  const auto relative = Below(folder, programs_);
-  return relative && AllPlain(*relative) && !IsShellFolder(folder);
+  if (IsShellFolder(folder)) return false;
+  for (const ShortcutFolders& folders : known_) {
+    const auto relative = Below(folder, folders.programs);
+    if (relative && AllPlain(*relative)) return true;
+  }
+  return false;
 }
 
 bool ShortcutPlaces::IsProgramsOrGroup(std::string_view folder) const {
   folder = WithoutFinalBackslash(folder);
-  return (!programs_.empty() && EqualsNoCase(folder, programs_)) || IsGroupFolder(folder);
+  return IsProgramsFolder(folder) || IsGroupFolder(folder);
 }
 
 bool ShortcutPlaces::IsOnDesktop(std::string_view path) const {
-  const auto name = Below(path, desktop_);
-  return name && IsPlainName(*name);
+  for (const ShortcutFolders& folders : known_) {
+    const auto name = Below(path, folders.desktop);
+    if (name && IsPlainName(*name)) return true;
+  }
+  return false;
 }
 
 }  // namespace tvx

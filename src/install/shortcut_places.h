@@ -4,31 +4,31 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
-#include "platform/shell.h"
+#include "platform/platform.h"
+#include "platform/shortcut_folders.h"
 
 namespace tvx {
 
 class ShortcutPlaces {
  public:
-  explicit ShortcutPlaces(Shell& shell);
+  // The user's folders, and on NT 6 or later the common ones as well.
+  explicit ShortcutPlaces(Platform& platform);
 
-  // A folder strictly inside the Programs folder, reached through plain
+  // A folder strictly inside a Programs folder, reached through plain
   // names only, and none of the shell's own folders.
   bool IsGroupFolder(std::string_view folder) const;
-  // The Programs folder itself, or a group folder.
+  // A Programs folder itself, or a group folder.
   bool IsProgramsOrGroup(std::string_view folder) const;
-  // A file right in the Desktop folder, by a plain name.
+  // A file right in a Desktop folder, by a plain name.
   bool IsOnDesktop(std::string_view path) const;
-  const std::string& programs() const { return programs_; }
 
  private:
   bool IsShellFolder(std::string_view folder) const;
+  bool IsProgramsFolder(std::string_view folder) const;
 
-  std::string programs_;
-  std::string start_menu_;
-  std::string startup_;
-  std::string desktop_;
+  std::vector<ShortcutFolders> known_;
 };
 
 // A name a folder or file may have without leading anywhere else: not

@@ -2,6 +2,23 @@
 
 namespace tvx {
 
+std::vector<int> ButtonsOfStyle(std::uint32_t style) {
+  switch (style & box::kButtonMask) {
+    case box::kOkCancel:
+      return {box::kIdOk, box::kIdCancel};
+    case box::kAbortRetryIgnore:
+      return {box::kIdAbort, box::kIdRetry, box::kIdIgnore};
+    case box::kYesNoCancel:
+      return {box::kIdYes, box::kIdNo, box::kIdCancel};
+    case box::kYesNo:
+      return {box::kIdYes, box::kIdNo};
+    case box::kRetryCancel:
+      return {box::kIdRetry, box::kIdCancel};
+    default:
+      return {box::kIdOk};
+  }
+}
+
 const char* FileErrorName(FileError error) {
   switch (error) {
     case FileError::None:

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tvx {
 
@@ -120,6 +121,9 @@ inline constexpr int kIdYes = 6;
 inline constexpr int kIdNo = 7;
 }  // namespace box
 
+// The buttons of a message-box style, left to right.
+std::vector<int> ButtonsOfStyle(std::uint32_t style);
+
 // Who owns a message box: the program's main window, or nobody.
 enum class BoxOwner { MainWindow, None };
 
@@ -130,6 +134,11 @@ enum class SpecialFolder : int {
   StartMenu = 11,
   DesktopDirectory = 16,
   Fonts = 20,
+  // Shared by every user of the machine (NT only).
+  CommonStartMenu = 22,
+  CommonPrograms = 23,
+  CommonStartup = 24,
+  CommonDesktopDirectory = 25,
 };
 
 // Registry roots the program uses.

@@ -2,6 +2,7 @@
 #include "registry/product_record.h"
 
 #include "platform/file_services.h"
+#include "platform/shortcut_folders.h"
 #include "registry/installed_products.h"
 #include "registry/product_registry_file.h"
 
@@ -39,7 +40,7 @@ class RecordWriter {
 void WriteEntries(RecordWriter& write, Platform& platform, const InstallScript& script,
                   const Configuration* configuration, const InstallChoices& choices,
                   std::string_view shortcut_folder) {
-  const std::string desktop = platform.shell.SpecialFolderPath(SpecialFolder::DesktopDirectory);
+  const std::string desktop = NewShortcutFolders(platform).desktop;
   write.Elsewhere(kInstalledProductsSection, script.application_name, "");
   write.String(kDirectoryKey, choices.install_directory);
   write.String("SrcDataPath", SourceDataPath(platform.files, choices.source_directory));

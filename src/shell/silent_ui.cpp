@@ -19,23 +19,6 @@ const char* NameOfButton(int button) {
   return button > 0 && button < static_cast<int>(kButtonNames.size()) ? kButtonNames[button] : "?";
 }
 
-std::vector<int> ButtonsOf(std::uint32_t style) {
-  switch (style & box::kButtonMask) {
-    case box::kOkCancel:
-      return {box::kIdOk, box::kIdCancel};
-    case box::kAbortRetryIgnore:
-      return {box::kIdAbort, box::kIdRetry, box::kIdIgnore};
-    case box::kYesNoCancel:
-      return {box::kIdYes, box::kIdNo, box::kIdCancel};
-    case box::kYesNo:
-      return {box::kIdYes, box::kIdNo};
-    case box::kRetryCancel:
-      return {box::kIdRetry, box::kIdCancel};
-    default:
-      return {box::kIdOk};
-  }
-}
-
 // Selects the list's item carrying the data; false when none does.
 bool SelectByData(DialogModel& model, DialogView& view, int list, std::intptr_t data) {
   for (int i = 0; i < view.ListCount(list); ++i) {
@@ -73,7 +56,7 @@ std::string OneLogLine(std::string_view text) {
 }
 
 int DefaultButtonOf(std::uint32_t style) {
-  const std::vector<int> buttons = ButtonsOf(style);
+  const std::vector<int> buttons = ButtonsOfStyle(style);
   const std::size_t index = (style & box::kDefaultButtonMask) >> 8;
   return index < buttons.size() ? buttons[index] : buttons[0];
 }

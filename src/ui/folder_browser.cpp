@@ -31,8 +31,10 @@ void FolderBrowser::OnInit(DialogView& view) {
   view.SetTitle(strings_(mode_ == Mode::Drives ? kDriveCaption : kProgramsCaption));
   view.SetText(kOkCommand, strings_(kOkLabel));
   view.SetText(kCancelCommand, strings_(kCancelLabel));
-  programs_ = shell_.SpecialFolderPath(SpecialFolder::Programs);
-  start_menu_ = shell_.SpecialFolderPath(SpecialFolder::StartMenu);
+  if (programs_.empty()) {
+    programs_ = shell_.SpecialFolderPath(SpecialFolder::Programs);
+    start_menu_ = shell_.SpecialFolderPath(SpecialFolder::StartMenu);
+  }
   tree_ = view.AttachTree(kTree, *this);
   if (tree_) {
     tree_->SetImages(kImageBitmaps, kTealTransparent);

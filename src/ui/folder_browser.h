@@ -35,6 +35,12 @@ class FolderBrowser : public DialogModel, public TreeEvents {
   // The path shown when the browser opens, and the one chosen after OK.
   void set_path(std::string path) { path_ = std::move(path); }
   const std::string& path() const { return path_; }
+  // The Programs folder browsed and the Start menu around it; the user's
+  // unless set.
+  void set_programs_folder(std::string programs, std::string start_menu) {
+    programs_ = std::move(programs);
+    start_menu_ = std::move(start_menu);
+  }
 
   int TemplateId() const override { return kTemplate; }
   void OnInit(DialogView& view) override;

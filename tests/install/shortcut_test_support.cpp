@@ -8,8 +8,9 @@
 namespace tvx::testing {
 namespace {
 
-TestMachine::Options SampleOptions(const std::string& answers) {
+TestMachine::Options SampleOptions(const std::string& answers, const std::string& profile_patch) {
   TestMachine::Options options;
+  options.profile_json = PatchedProfile(profile_patch);
   options.disc = SampleDisc();
   options.answers = answers;
   return options;
@@ -30,8 +31,9 @@ const ShellLink* RecordingShell::Find(const std::string& file) const {
   return nullptr;
 }
 
-SampleProduct::SampleProduct(const std::string& answers, std::size_t language)
-    : machine_(SampleOptions(answers)),
+SampleProduct::SampleProduct(const std::string& answers, std::size_t language,
+                             const std::string& profile_patch)
+    : machine_(SampleOptions(answers, profile_patch)),
       shell_(machine_.platform().shell),
       platform_{machine_.platform().files, machine_.platform().registry, machine_.platform().system, shell_,
                 machine_.platform().ui},

@@ -63,8 +63,10 @@ inline constexpr const char* kBrowserIcon = "C:\\Program Files\\Browser\\browse.
 
 class SampleProduct {
  public:
-  // English (language 0) or French (1); the answer script drives the dialogs.
-  explicit SampleProduct(const std::string& answers = "", std::size_t language = 0);
+  // English (language 0) or French (1); the answer script drives the
+  // dialogs; the patch changes the Windows 98 profile (JSON merge patch).
+  explicit SampleProduct(const std::string& answers = "", std::size_t language = 0,
+                         const std::string& profile_patch = "{}");
 
   Platform& platform() { return platform_; }
   TestMachine& machine() { return machine_; }

@@ -7,8 +7,12 @@
 # files and registry as before except what an installation keeps on purpose.
 # The online-service client comes and goes with the product. On Windows 98
 # the components come too: DirectX from a stand-in setup library beside the
-# program, the Indeo codecs from stand-in codecs on the disc.
-# Usage: end_to_end_install.sh win2k|win98 SetupTvx.exe tvxauto.exe tvxgame.exe Zephset.dll Dsetup.dll
+# program, the Indeo codecs from stand-in codecs on the disc. On a 64-bit
+# Windows 10 the product's keys are found in the 32-bit view
+# (HKLM\Software\Wow6432Node) by the 64-bit "reg", its system library in
+# SysWOW64 and its shortcuts in the folders all users share; Wine's own
+# programs ("reg", "regedit", the uninstaller) run as 64-bit ones there.
+# Usage: end_to_end_install.sh win2k|win98|win10-64 SetupTvx.exe tvxauto.exe tvxgame.exe Zephset.dll Dsetup.dll
 #        CODEC_FOLDER ARTIFACT_FOLDER
 set -euo pipefail
 export VERSION=$1 SETUP=$2 AUTO=$3 GAME=$4 LIBRARY=$5 DSETUP=$6 CODECS=$7 ARTIFACTS=$8
@@ -49,31 +53,41 @@ inside() {
   source "$TVX_AUTO_HELPER"
   drive_c=$WINEPREFIX/drive_c
   panel="Tarvex Setup - Zephra"
-  entry_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Zephra'
-  shared_key='HKLM\Software\Microsoft\Windows\CurrentVersion\SharedDLLs'
+  # Where a 32-bit program's HKLM\Software and system folder are.
+  software='HKLM\Software'
+  system_files=$drive_c/windows/system32
+  if [ "$VERSION" = win10-64 ]; then
+    software='HKLM\Software\Wow6432Node'
+    system_files=$drive_c/windows/syswow64
+  fi
+  entry_key="$software\Microsoft\Windows\CurrentVersion\Uninstall\Zephra"
+  shared_key="$software\Microsoft\Windows\CurrentVersion\SharedDLLs"
+  fonts_key="$software\Microsoft\Windows\CurrentVersion\Fonts"
+  # The shell folders of every user, and those all users share.
+  shell_folders=("$drive_c/users" "$drive_c/ProgramData")
   codec_key='HKLM\System\CurrentControlSet\control\MediaResources\icm'
   fails=0
   fail() { echo "  not so: $*"; fails=$((fails + 1)); }
   shot() { import -window root "$ARTIFACTS/install-$1.png" 2>/dev/null || true; }
   # What an earlier run stopped half-way may have left.
   forget() {
-    local fonts='HKLM\Software\Microsoft\Windows\CurrentVersion\Fonts' name
+    local name
     rm -rf "$drive_c/Tarvex" "$drive_c/windows/Tarvex" "$drive_c/windows/Fonts/Zephra.ttf" \
-      "$drive_c/windows/system32/Zephcore.dll" "$drive_c/users/"*/Desktop/*Zephra*.lnk
-    find "$drive_c/users" -depth -name "Tarvex Games" -exec rm -rf {} \;
-    for name in "Zephra Sans" "Zephra Sans Bold"; do wine reg delete "$fonts" /v "$name" /f >/dev/null 2>&1 || true; done
+      "$system_files/Zephcore.dll" "$drive_c/users/"*/Desktop/*Zephra*.lnk
+    find "${shell_folders[@]}" -depth -name "Tarvex Games" -exec rm -rf {} \;
+    for name in "Zephra Sans" "Zephra Sans Bold"; do "$TVX_WINE_NATIVE" reg delete "$fonts_key" /v "$name" /f >/dev/null 2>&1 || true; done
     for name in Zephcore svrapi secur32; do
-      wine reg delete "$shared_key" /v "C:\\windows\\system32\\$name.dll" /f >/dev/null 2>&1 || true
+      "$TVX_WINE_NATIVE" reg delete "$shared_key" /v "C:\\windows\\system32\\$name.dll" /f >/dev/null 2>&1 || true
     done
-    wine reg delete "$entry_key" /f >/dev/null 2>&1 || true
-    wine reg delete 'HKLM\Software\Tarvex' /f >/dev/null 2>&1 || true
+    "$TVX_WINE_NATIVE" reg delete "$entry_key" /f >/dev/null 2>&1 || true
+    "$TVX_WINE_NATIVE" reg delete "$software\Tarvex" /f >/dev/null 2>&1 || true
     # The codecs, which no uninstallation takes back.
     [ ! -f "$work/system.ini" ] || cp "$work/system.ini" "$drive_c/windows/system.ini"
     find "$drive_c/windows/system32" -maxdepth 1 -iname "ir[34]?_32.*" -delete
-    for name in IV41 IV32; do wine reg delete "$codec_key\\vidc.$name" /f >/dev/null 2>&1 || true; done
+    for name in IV41 IV32; do "$TVX_WINE_NATIVE" reg delete "$codec_key\\vidc.$name" /f >/dev/null 2>&1 || true; done
     # The codec keys' parents, when the run made them.
     if [ -f "$work/before.registry" ] && ! grep -q "Control.MediaResources\]" "$work/before.registry"; then
-      wine reg delete "${codec_key%\\icm}" /f >/dev/null 2>&1 || true
+      "$TVX_WINE_NATIVE" reg delete "${codec_key%\\icm}" /f >/dev/null 2>&1 || true
     fi
   }
   # snapshot NAME: every file of drive C: with its size and time, every
@@ -81,7 +95,7 @@ inside() {
   snapshot() {
     (cd "$drive_c" && find . \( -path ./windows/temp -o -path "./users/*/Temp" \) -prune -o \
       -type d -printf "d %p\n" -o -printf "%y %p %s %T@\n" | sed 's/\.[0-9]*$//' | sort) >"$work/$1.files"
-    wine regedit /E "Z:${work//\//\\}\\$1.reg"
+    "$TVX_WINE_NATIVE" regedit /E "Z:${work//\//\\}\\$1.reg"
     # One line a value, after its key; the keys Wine rewrites for the
     # display at each start left out.
     iconv -f UTF-16 -t UTF-8 "$work/$1.reg" | tr -d '\r' | awk '
@@ -95,7 +109,7 @@ inside() {
     for i in $(seq 300); do "$@" >/dev/null 2>&1 && return 0; sleep 0.1; done
     return 1
   }
-  query() { wine reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | sed -n "s/^.*    REG_[A-Z_]*    //p"; }
+  query() { "$TVX_WINE_NATIVE" reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | sed -n "s/^.*    REG_[A-Z_]*    //p"; }
   play_enabled() { auto controls "$panel" | grep -qx '1002 Button ""'; }
   same() { cmp -s "$1" "$2" || fail "$2 is not a copy of $1"; }
   # The codec installer's two boxes, captioned with the product name: the
@@ -132,6 +146,19 @@ inside() {
     ls "$drive_c/windows/system32" | grep -qi "^ir[34]._32.sav$" && fail "a codec backup left"
   }
   box_says() { auto controls Zephra | grep -q "$1"; }
+  # On a 64-bit Windows 10: nothing in the 64-bit view or folder, the
+  # shortcuts in the folders all users share.
+  read_back_views() {
+    local native='HKLM\Software\Microsoft\Windows\CurrentVersion'
+    "$TVX_WINE_NATIVE" reg query 'HKLM\Software\Tarvex' >/dev/null 2>&1 && fail "a maker key in the 64-bit view"
+    "$TVX_WINE_NATIVE" reg query "$native\Uninstall\Zephra" >/dev/null 2>&1 && fail "an Uninstall entry in the 64-bit view"
+    [ -z "$(query "$native\SharedDLLs" "C:\windows\system32\Zephcore.dll")" ] || fail "a 64-bit SharedDLLs value"
+    [ -z "$(query "$native\Fonts" "Zephra Sans")" ] || fail "a 64-bit Fonts value"
+    [ ! -e "$drive_c/windows/system32/Zephcore.dll" ] || fail "the library in the 64-bit system folder"
+    echo "    the group in $(dirname "$group" | sed "s|^$drive_c|C:|")"
+    [[ $group == "$drive_c/ProgramData/"* ]] || fail "the group is not in the common Programs folder"
+    [ -f "$drive_c/users/Public/Desktop/Play Zephra.lnk" ] || fail "no Play shortcut on the common desktop"
+  }
   # Answers the shared-library questions: the product's own library goes,
   # the system's libraries the client counted stay.
   shared_questions() {
@@ -168,7 +195,7 @@ install_and_remove() {
   "$wine_tool" with --version "$VERSION" --cd "$work/disc" --label ZEPHRA --display --timeout 400 -- bash -c "$INSIDE"'
     forget
     # Every Windows has the table of shared libraries; a new prefix has not.
-    wine reg add "$shared_key" /f >/dev/null
+    "$TVX_WINE_NATIVE" reg add "$shared_key" /f >/dev/null
     cp "$drive_c/windows/system.ini" "$work/system.ini"
     # On Windows 2000 the codec the script asks for counts as installed, as
     # on a machine that has it.
@@ -229,7 +256,7 @@ install_and_remove() {
     same "$work/disc/Config/Zephmin.cfg" "$installed/Zephra.cfg"
     same "$work/disc/Data/English/Min/Voices.dat" "$installed/Data/Voices.dat"
     same "$work/disc/Video/Intro.avi" "$installed/Video/Intro.avi"
-    same "$work/disc/System/Zephcore.dll" "$drive_c/windows/system32/Zephcore.dll"
+    same "$work/disc/System/Zephcore.dll" "$system_files/Zephcore.dll"
     same "$work/disc/Fonts/Zephra.ttf" "$drive_c/windows/Fonts/Zephra.ttf"
     same "$SETUP" "$drive_c/windows/Tarvex/SetupTvx.exe"
     [ ! -e "$installed/setup.log" ] || fail "setup.log left behind"
@@ -242,11 +269,11 @@ install_and_remove() {
     done
     [ "$(query "$entry_key" DisplayVersion)" = 1.02 ] || fail "DisplayVersion"
     [ "$(query "$entry_key" InstallLocation)" = "C:\\Tarvex\\Zephra\\" ] || fail "InstallLocation"
-    wine uninstaller --list | tr -d "\r" | grep -q "|||Zephra" || fail "not in the list of programs"
-    count=$(query "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\SharedDLLs" "C:\\windows\\system32\\Zephcore.dll")
+    "$TVX_WINE_NATIVE" uninstaller --list | tr -d "\r" | grep -q "|||Zephra" || fail "not in the list of programs"
+    count=$(query "$shared_key" "C:\\windows\\system32\\Zephcore.dll")
     echo "    SharedDLLs C:\\windows\\system32\\Zephcore.dll $count"
     [ "$count" = 0x1 ] || fail "the shared count"
-    font=$(query "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Fonts" "Zephra Sans")
+    font=$(query "$fonts_key" "Zephra Sans")
     [ "$font" = Zephra.ttf ] || fail "the Fonts value ($font)"
     ini="C:\\windows\\Tarvex\\tvx.ini"
     for key in Directory VolumeName Configuration Language; do
@@ -254,7 +281,7 @@ install_and_remove() {
     done
     [ "$(auto profile "$ini" Zephra Directory)" = "C:\\Tarvex\\Zephra\\" ] || fail "the recorded directory"
     [ "$(auto profile "$ini" Zephra VolumeName)" = ZEPHRA ] || fail "the recorded volume"
-    group=$(find "$drive_c/users" -type d -name "Tarvex Games" | head -1)
+    group=$(find "${shell_folders[@]}" -type d -name "Tarvex Games" | head -1)
     [ -n "$group" ] || fail "no program group"
     target=$(lnkinfo "$group/Zephra/Zephra.lnk" 2>/dev/null | sed -n "s/^\tLocal path[[:space:]]*: //p")
     echo "    shortcut Tarvex Games\\Zephra\\Zephra.lnk -> $target"
@@ -264,16 +291,17 @@ install_and_remove() {
     same "$work/disc/Online/Client.exe" "$client/Client.exe"
     [ -d "$client/Zephra" ] || fail "no product folder in the client"
     for value in StartupVersion ClientVersion; do
-      echo "    HKLM\\Software\\Tarvex\\NVC $value $(query "HKLM\\Software\\Tarvex\\NVC" $value)"
-      [ "$(query "HKLM\\Software\\Tarvex\\NVC" $value)" = 1.0 ] || fail "the client value $value"
+      echo "    $software\\Tarvex\\NVC $value $(query "$software\\Tarvex\\NVC" $value)"
+      [ "$(query "$software\\Tarvex\\NVC" $value)" = 1.0 ] || fail "the client value $value"
     done
     echo "    tvx.ini [NVC] Directory=$(auto profile "$ini" NVC Directory)"
     [ "$(auto profile "$ini" NVC Directory)" = "C:\\windows\\Tarvex\\NVC\\" ] || fail "the client folder recorded"
     [ "$(query "$shared_key" "C:\\windows\\system32\\secur32.dll")" = 0x1 ] || fail "the count of secur32.dll"
     [ "$VERSION" != win98 ] || read_back_components
+    [ "$VERSION" != win10-64 ] || read_back_views
 
     echo "  removed by the entry, as the uninstaller of Wine runs it:"
-    wine uninstaller --remove Zephra & pid=$!
+    "$TVX_WINE_NATIVE" uninstaller --remove Zephra & pid=$!
     step Uninstall
     question=$(auto text Uninstall 1017 | tr "\n" " ")
     shot uninstall-question
@@ -284,11 +312,11 @@ install_and_remove() {
     [ "$question" = "Do you really want to uninstall Zephra : every file it installed will be removed. " ] ||
       fail "the question"
     [ ! -e "$installed" ] || fail "C:\\Tarvex\\Zephra is still there"
-    wine uninstaller --list | tr -d "\r" | grep -q "|||Zephra" && fail "still in the list of programs"
+    "$TVX_WINE_NATIVE" uninstaller --list | tr -d "\r" | grep -q "|||Zephra" && fail "still in the list of programs"
     [ -z "$(auto profile "$ini" Zephra Directory)" ] || fail "the record is still there"
     [ ! -e "$client" ] || fail "the client folder is still there"
     [ -z "$(auto profile "$ini" NVC Directory)" ] || fail "the client record is still there"
-    wine reg query "HKLM\\Software\\Tarvex\\NVC" >/dev/null 2>&1 && fail "the client key is still there"
+    "$TVX_WINE_NATIVE" reg query "$software\\Tarvex\\NVC" >/dev/null 2>&1 && fail "the client key is still there"
     snapshot after
     cp "$work/system.ini" "$drive_c/windows/system.ini"
 
@@ -299,6 +327,9 @@ install_and_remove() {
     # codecs with their registration, which no uninstallation takes back.
     kept="windows/Tarvex|windows/Fonts/Zephra.ttf|\"Zephra Sans\"=\"Zephra.ttf\"|SharedDLLs\] \"C:..windows..system32..(svrapi|secur32).dll\""
     [ "$VERSION" != win98 ] || kept="$kept|windows/system.ini|system32/IR(41|32)_32.DLL|Control.MediaResources"
+    # A 64-bit prefix has no 32-bit Fonts key until the fonts make it; it
+    # stays with their values.
+    [ "$VERSION" != win10-64 ] || kept="$kept|Wow6432Node.Microsoft.Windows.CurrentVersion.Fonts\]$"
     # Notepad, opened by the README offer, keeps its own settings.
     kept="$kept|Software.Microsoft.Notepad"
     diff "$work/before.files" "$work/after.files" | grep "^[<>]" | grep -vE "$kept" >"$work/changed" || true

@@ -65,7 +65,7 @@ web_link_opens_its_argument() {
 }
 
 check "NT 3.51 is refused with its version text" refusal_on_nt351
-for version in win95 win98 nt40 win2k; do check "$version passes the system check" accepted_on "$version"; done
+for version in win95 win98 nt40 win2k winxp win10; do check "$version passes the system check" accepted_on "$version"; done
 check "a second copy ends silently" second_copy_ends_silently
 check "-http opens its argument" web_link_opens_its_argument
 finish

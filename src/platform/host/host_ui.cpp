@@ -10,23 +10,6 @@ namespace tvx::host {
 
 std::string TranscriptText(std::string_view text) { return "\"" + EscapedText(text) + "\""; }
 
-std::vector<int> ButtonsOfStyle(std::uint32_t style) {
-  switch (style & box::kButtonMask) {
-    case box::kOkCancel:
-      return {box::kIdOk, box::kIdCancel};
-    case box::kAbortRetryIgnore:
-      return {box::kIdAbort, box::kIdRetry, box::kIdIgnore};
-    case box::kYesNoCancel:
-      return {box::kIdYes, box::kIdNo, box::kIdCancel};
-    case box::kYesNo:
-      return {box::kIdYes, box::kIdNo};
-    case box::kRetryCancel:
-      return {box::kIdRetry, box::kIdCancel};
-    default:
-      return {box::kIdOk};
-  }
-}
-
 namespace {
 
 int DefaultButton(std::uint32_t style) {

@@ -103,7 +103,6 @@ class HostUi : public Ui {
 
 // Escapes a text for one transcript line: \n, \r, \t, \", \\ and \xNN.
 std::string TranscriptText(std::string_view text);
-std::vector<int> ButtonsOfStyle(std::uint32_t style);
 // One transcript line for a dialog's state: caption and every control.
 std::string DescribeDialog(const DialogState& state);
 

@@ -141,11 +141,17 @@ void CheckFolderLength(const std::string& key, const std::string& path) {
 }
 
 void ParseSpecialFolders(const Json& object, MachineProfile& profile) {
-  static const std::map<std::string, SpecialFolder> kNames = {{"programs", SpecialFolder::Programs},
-                                                              {"startup", SpecialFolder::Startup},
-                                                              {"start_menu", SpecialFolder::StartMenu},
-                                                              {"desktop", SpecialFolder::DesktopDirectory},
-                                                              {"fonts", SpecialFolder::Fonts}};
+  static const std::map<std::string, SpecialFolder> kNames = {
+      {"programs", SpecialFolder::Programs},
+      {"startup", SpecialFolder::Startup},
+      {"start_menu", SpecialFolder::StartMenu},
+      {"desktop", SpecialFolder::DesktopDirectory},
+      {"fonts", SpecialFolder::Fonts},
+      {"common_programs", SpecialFolder::CommonPrograms},
+      {"common_startup", SpecialFolder::CommonStartup},
+      {"common_start_menu", SpecialFolder::CommonStartMenu},
+      {"common_desktop", SpecialFolder::CommonDesktopDirectory},
+  };
   for (const auto& [name, folder] : kNames) {
     if (!object.contains(name)) continue;
     profile.special_folders[folder] = object.at(name).get<std::string>();
