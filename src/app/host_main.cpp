@@ -117,9 +117,15 @@ std::optional<tvx::host::RunOptions> BuildRunOptions(const Arguments& args, std:
   return options;
 }
 
-int RunOnMachine(const Arguments& args) {
+// One run of the program on the machine; the command line of an elevated
+// copy it asked for and had accepted comes back in elevated_copy.
+int RunOnce(const Arguments& args, bool elevated, std::optional<std::string>& elevated_copy) {
   std::string error;
   auto options = BuildRunOptions(args, error);
+  if (options && elevated) {
+    options->elevated = true;
+    options->command_line = elevated_copy;
+  }
   auto machine =
       options ? tvx::host::SimulatedMachine::Open(args.machine, std::move(*options), error) : nullptr;
   if (!machine) {
@@ -128,7 +134,9 @@ int RunOnMachine(const Arguments& args) {
   }
   const tvx::RunReport report = tvx::RunApplication(machine->platform());
   std::cout << "setuptvx: " << report.summary << "\n";
-  const auto problems = machine->ui().AnswerProblems();
+  elevated_copy = machine->shell().elevated_copy_requested();
+  // The process that handed over saw no dialog: its answers are the copy's.
+  const auto problems = elevated_copy ? std::vector<std::string>() : machine->ui().AnswerProblems();
   for (const std::string& problem : problems) std::cerr << "setuptvx: answer script: " << problem << "\n";
   // What the machine could not do makes the run's record incomplete: that
   // outweighs an answer script not followed.
@@ -138,6 +146,16 @@ int RunOnMachine(const Arguments& args) {
   if (!problems.empty()) return 3;
   // A silent run tells how it ended, as the program does on Windows.
   return report.silent ? report.exit_code : 0;
+}
+
+// An accepted elevation request ends the process; the copy it started runs
+// next, on the same machine, with the elevated token and the same
+// parameters, as the user would see it: one run, one prompt.
+int RunOnMachine(const Arguments& args) {
+  std::optional<std::string> elevated_copy;
+  const int first = RunOnce(args, false, elevated_copy);
+  if (first != 0 || !elevated_copy) return first;
+  return RunOnce(args, true, elevated_copy);
 }
 
 }  // namespace

@@ -161,7 +161,8 @@ bool ConfigurationMatcher::RecordTestResults() {
     written = registry.WriteSystemLong(test->name, test->result) != kWriteFailed && written;
   // The writes only change the lines in memory: the save is what can fail.
   if (registry.modified() && !registry.Save()) written = false;
-  if (!written) env_.platform.ui.ShowMessageBox(kRecordFailedText, kRecordFailedCaption, box::kIconHand);
+  if (!written && report_record_failure_)
+    env_.platform.ui.ShowMessageBox(kRecordFailedText, kRecordFailedCaption, box::kIconHand);
   return written;
 }
 

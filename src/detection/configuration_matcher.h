@@ -64,6 +64,9 @@ class ConfigurationMatcher {
   void RunUsedTests();
   void RunDriveTest();
   bool RecordTestResults();
+  // Play from a shortcut runs with the user's rights, which may not write
+  // "tvx.ini": the results are then simply not kept.
+  void set_report_record_failure(bool report) { report_record_failure_ = report; }
   void MatchConfigurations();
   void CheckInstalledConfiguration();
   // Blocks of the installed configuration's files already in place, and
@@ -160,6 +163,7 @@ class ConfigurationMatcher {
   std::uint64_t credit_ = 0;
   bool missing_files_ = false;
   bool installed_check_shown_ = false;
+  bool report_record_failure_ = true;
 
   Configuration* chosen_ = nullptr;
   std::string client_source_folder_ = kNoClientSourceFolder;

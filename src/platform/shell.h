@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/elevation_types.h"
 #include "platform/platform_types.h"
 
 namespace tvx {
@@ -97,6 +98,21 @@ class Shell {
                                                         std::string_view argument) = 0;
   // ExitWindowsEx with shutdown and reboot; false when refused.
   virtual bool RequestRestart() = 0;
+
+  // ---- Elevation -------------------------------------------------------
+  // Starts this program again through the "runas" verb with these
+  // parameters, in the current folder; Refused when the user declined.
+  virtual ElevationAnswer RestartElevated(std::string_view parameters) = 0;
+  // Waits for the end of the copy an accepted request started: its exit
+  // code, or nullopt when there is none to wait for.
+  virtual std::optional<std::uint32_t> WaitForElevatedCopy() = 0;
+  // Whether this process is such a restart; tells the requesting process
+  // that it arrived. A restart that is still not elevated must not ask again.
+  virtual bool ClaimElevatedRestart() = 0;
+  // Starts a program with the rights of the desktop's user (through the
+  // desktop's shell), for an elevated process; false when any step fails.
+  virtual bool StartAsDesktopUser(std::string_view program, std::string_view parameters,
+                                  std::string_view directory) = 0;
 
   // ---- Shell links -----------------------------------------------------
   // Writes the shortcut file through the shell-link object, replacing one

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/elevation_types.h"
 #include "platform/machine_types.h"
 #include "platform/platform_types.h"
 
@@ -19,6 +20,8 @@ class System {
   virtual VersionRecord Version() = 0;
   // Whether the process token belongs to the local Administrators group.
   virtual bool InAdministratorsGroup() = 0;
+  // The process token under user account control.
+  virtual ElevationState Elevation() = 0;
   virtual MemoryStatus Memory() = 0;
   virtual ScreenInfo Screen() = 0;
   // The user's language, in English (LOCALE_SENGLANGUAGE).

@@ -36,6 +36,7 @@ std::string Summary(FrontPanel& panel, const Session& session) {
   if (!session.product_argument.empty()) text += " for \"" + session.product_argument + "\"";
   if (!session.system_version.version_text.empty())
     text += "; Windows " + session.system_version.version_text;
+  text += ElevationSummary(panel.elevation());
   text += "; start-up: " + std::string(StartupResultName(panel.result()));
   if (const ConfigurationMatcher* matcher = panel.matcher()) {
     text += matcher->installed() ? "; installed" : "; not installed";
@@ -45,6 +46,7 @@ std::string Summary(FrontPanel& panel, const Session& session) {
   if (const auto& play = panel.play()) {
     text += std::string("; play: ") + PlayOutcomeName(play->outcome);
     if (!play->command_line.empty()) text += " " + play->command_line;
+    if (play->as_desktop_user) text += " (as the desktop user)";
   }
   if (const auto& install = panel.install())
     text += std::string("; install: ") + InstallOutcomeName(install->outcome);
@@ -61,6 +63,7 @@ int ExitCodeOf(StartupResult result) {
   switch (result) {
     case StartupResult::Continue:
     case StartupResult::WebLinkOpened:
+    case StartupResult::RestartedElevated:
       return 0;
     case StartupResult::UnsupportedSystem:
       return 1;

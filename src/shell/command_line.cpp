@@ -28,6 +28,12 @@ std::string_view AfterProgramPath(std::string_view line) {
   return end == std::string_view::npos ? std::string_view() : line.substr(end);
 }
 
+std::string_view ProgramParameters(std::string_view command_line) {
+  std::string_view rest = AfterProgramPath(command_line);
+  if (!rest.empty() && (rest.front() == ' ' || rest.front() == '\t')) rest.remove_prefix(1);
+  return rest;
+}
+
 CommandLineSwitches ParseCommandLine(std::string_view command_line) {
   const std::string_view rest = AfterProgramPath(command_line);
   const SwitchName* first = nullptr;

@@ -24,4 +24,8 @@ CommandLineSwitches ParseCommandLine(std::string_view command_line);
 // quote, a bare one at the first blank or tab.
 std::string_view AfterProgramPath(std::string_view line);
 
+// What follows the program's path, without the one blank or tab that
+// separates them: the parameters a copy of the program is started with.
+std::string_view ProgramParameters(std::string_view command_line);
+
 }  // namespace tvx

@@ -23,6 +23,8 @@ const char* StartupResultName(StartupResult result) {
       return "web link opened";
     case StartupResult::UnsupportedSystem:
       return "unsupported system";
+    case StartupResult::RestartedElevated:
+      return "restarted elevated";
     case StartupResult::AlreadyRunning:
       return "already running";
     case StartupResult::NoScriptPath:
@@ -92,6 +94,7 @@ StartupResult FrontPanel::Steps(DialogView* view) {
   if (session_.quit_requested) return StartupResult::WebLinkOpened;
   if (switches_.play_mode) DeleteRestartEntries();
   if (!CheckOperatingSystem()) return StartupResult::UnsupportedSystem;
+  if (HandOverToElevatedCopy()) return StartupResult::RestartedElevated;
   if (!switches_.play_mode)
     if (const StartupResult taken = TakeSetupMutex(); taken != StartupResult::Continue) return taken;
   const std::string path = ScriptPath();
@@ -120,6 +123,16 @@ bool FrontPanel::CheckOperatingSystem() {
                    std::string("This program does not support Windows NT Workstation Version )") + " " +
                        session_.system_version.version_text);
   return false;
+}
+
+// Before the single-instance mutex, which the elevated copy takes. The copy
+// gets the process's whole command line, options of a silent run included.
+// A refusal goes on with the user's rights: what needs more then fails with
+// its own message.
+bool FrontPanel::HandOverToElevatedCopy() {
+  elevation_ = ElevateWhenNeeded(platform_, switches_, platform_.system.CommandLine());
+  session_.elevated_under_uac = elevation_.ElevatedUnderUac();
+  return elevation_.Handed();
 }
 
 // A mutex that cannot be created (a name longer than Windows allows) stops
@@ -181,6 +194,7 @@ bool FrontPanel::LoadScriptAndChoice(const std::string& path) {
   client_ = std::make_unique<OnlineClient>(ClientContext{
       platform_, session_.registry_state, session_.script_state, [this] { return script_.application_name; },
       [this] { return matcher_->client_source_folder(); }});
+  matcher_->set_report_record_failure(!switches_.play_mode);
   if (matcher_->LoadInstalledChoice()) return true;
   result_ = StartupResult::InstalledChoiceMissing;
   return false;

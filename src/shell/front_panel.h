@@ -17,6 +17,7 @@
 #include "script/detection_catalogue.h"
 #include "script/install_script.h"
 #include "shell/command_line.h"
+#include "shell/elevation_check.h"
 #include "shell/panel_window.h"
 #include "shell/play_action.h"
 #include "shell/session.h"
@@ -31,6 +32,7 @@ enum class StartupResult {
   Continue,                        // the panel is up (or the mode's action was reached)
   WebLinkOpened,                   // "-http": the address was opened
   UnsupportedSystem,               // the operating system was refused
+  RestartedElevated,               // an elevated copy of the program took over
   AlreadyRunning,                  // another setup holds the single-instance mutex
   NoScriptPath,                    // no product was chosen to uninstall
   ScriptNotLoaded,                 // missing or corrupted script (reported)
@@ -84,6 +86,7 @@ class FrontPanel : public DialogModel {
   ConfigurationMatcher* matcher() { return matcher_.get(); }
   const PanelWindow* panel() const { return panel_.get(); }
   const std::vector<RequestedAction>& requested_actions() const { return requested_; }
+  const ElevationReport& elevation() const { return elevation_; }
   // How the Play action ended, once it ran.
   const std::optional<PlayReport>& play() const { return play_; }
   // How the last installation ended, once one ran.
@@ -95,6 +98,8 @@ class FrontPanel : public DialogModel {
   StartupResult Steps(DialogView* view);
   void DeleteRestartEntries();
   bool CheckOperatingSystem();
+  // True when an elevated copy was started to do this run's work.
+  bool HandOverToElevatedCopy();
   StartupResult TakeSetupMutex();
   StartupResult HoldProductMutex();
   std::string ScriptPath();
@@ -126,6 +131,7 @@ class FrontPanel : public DialogModel {
   std::unique_ptr<SplashWindow> splash_;
   std::unique_ptr<PanelWindow> panel_;
   std::vector<RequestedAction> requested_;
+  ElevationReport elevation_;
   std::optional<PlayReport> play_;
   std::optional<InstallReport> install_;
   std::optional<UninstallResult> uninstall_;

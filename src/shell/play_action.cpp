@@ -2,6 +2,7 @@
 
 #include "platform/file_services.h"
 #include "registry/product_registry_file.h"
+#include "shell/command_line.h"
 #include "shell/restart_entry.h"
 #include "shell/startup_places.h"
 #include "ui/question_dialog.h"
@@ -150,12 +151,25 @@ PlayReport PlayAction::Launch(const Configuration& configuration, const std::str
   PlayReport report = Ended(PlayOutcome::Started);
   report.command_line =
       GameCommandLine(base_folder, configuration.program_name, session_.script_state.current_language, disc);
+  report.as_desktop_user =
+      StartAsDesktopUser(report.command_line, base_folder + configuration.working_directory);
+  if (report.as_desktop_user) return report;
   report.start_result = platform_.shell.StartProgram(report.command_line, kShowDefault);
   if (report.start_result > kLastStartError) return report;
   report.outcome = PlayOutcome::StartFailed;
   if (const int number = StartFailureString(report.start_result))
     Tell(Text(number), Text(kStartFailedCaption), box::kIconHand);
   return report;
+}
+
+// From an elevated panel the game would inherit the administrator's token;
+// the desktop's shell starts it as the user instead. Where that fails, the
+// usual start follows.
+bool PlayAction::StartAsDesktopUser(const std::string& command_line, const std::string& folder) {
+  if (!view_ || !session_.elevated_under_uac) return false;
+  const auto program_end = command_line.find('"', 1);
+  const std::string program = command_line.substr(1, program_end - 1);
+  return platform_.shell.StartAsDesktopUser(program, ProgramParameters(command_line), folder);
 }
 
 // Physical memory and page file available, counted in whole kilobytes,

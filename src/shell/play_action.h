@@ -30,8 +30,9 @@ const char* PlayOutcomeName(PlayOutcome outcome);
 
 struct PlayReport {
   PlayOutcome outcome = PlayOutcome::NothingToPlay;
-  std::string command_line;  // what was started or tried
-  std::uint32_t start_result = 0;
+  std::string command_line;        // what was started or tried
+  std::uint32_t start_result = 0;  // WinExec's answer, when it was the way taken
+  bool as_desktop_user = false;    // started through the desktop's shell
 
   // After these the program ends: the panel closes.
   bool EndsTheProgram() const;
@@ -65,6 +66,7 @@ class PlayAction {
   Place FromDisc();
   PlayReport AskForRestart();
   PlayReport Launch(const Configuration& configuration, const std::string& base_folder);
+  bool StartAsDesktopUser(const std::string& command_line, const std::string& folder);
   bool EnoughMemory();
   void ForgetReturnKeyWhenHeld();
   std::string Text(int number, std::string_view argument = {});

@@ -26,6 +26,9 @@ struct Session {
   std::string product_argument;
   // Set when the process is already ending (web link): start-up does nothing.
   bool quit_requested = false;
+  // Elevated by user account control: a game started from here gets the
+  // desktop user's rights instead.
+  bool elevated_under_uac = false;
   SystemVersion system_version;
   DetectionProcessState detection_state;
   ScriptProcessState script_state;

@@ -180,6 +180,9 @@ int SilentRun::Outcome(FrontPanel& panel, Session& session) {
     return unattended_exit::kLanguageUnavailable;
   if (startup == StartupResult::NothingToInstallOrPlay) return unattended_exit::kNothingFits;
   if (startup == StartupResult::InstalledConfigurationUnusable) return unattended_exit::kNothingFits;
+  // The elevated copy does the run's work: its code is the run's.
+  if (startup == StartupResult::RestartedElevated)
+    return static_cast<int>(platform_.shell.WaitForElevatedCopy().value_or(ExitCodeOf(startup)));
   if (startup != StartupResult::Continue) return ExitCodeOf(startup);
   const CommandLineSwitches& switches = panel.switches();
   if (switches.open_web_link) return unattended_exit::kDone;

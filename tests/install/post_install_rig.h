@@ -37,6 +37,15 @@ class StartAnsweringShell : public Shell {
     return shell_.RunProgramAndWait(program, argument);
   }
   bool RequestRestart() override { return shell_.RequestRestart(); }
+  ElevationAnswer RestartElevated(std::string_view parameters) override {
+    return shell_.RestartElevated(parameters);
+  }
+  bool ClaimElevatedRestart() override { return shell_.ClaimElevatedRestart(); }
+  std::optional<std::uint32_t> WaitForElevatedCopy() override { return shell_.WaitForElevatedCopy(); }
+  bool StartAsDesktopUser(std::string_view program, std::string_view parameters,
+                          std::string_view directory) override {
+    return shell_.StartAsDesktopUser(program, parameters, directory);
+  }
   bool CreateShellLink(const ShellLink& link) override { return shell_.CreateShellLink(link); }
   int AddFontFile(std::string_view path) override { return shell_.AddFontFile(path); }
   void BroadcastFontChange() override { shell_.BroadcastFontChange(); }

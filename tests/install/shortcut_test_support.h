@@ -34,6 +34,15 @@ class RecordingShell : public Shell {
     return shell_.RunProgramAndWait(program, argument);
   }
   bool RequestRestart() override { return shell_.RequestRestart(); }
+  ElevationAnswer RestartElevated(std::string_view parameters) override {
+    return shell_.RestartElevated(parameters);
+  }
+  bool ClaimElevatedRestart() override { return shell_.ClaimElevatedRestart(); }
+  std::optional<std::uint32_t> WaitForElevatedCopy() override { return shell_.WaitForElevatedCopy(); }
+  bool StartAsDesktopUser(std::string_view program, std::string_view parameters,
+                          std::string_view directory) override {
+    return shell_.StartAsDesktopUser(program, parameters, directory);
+  }
   bool CreateShellLink(const ShellLink& link) override {
     links.push_back(link);
     return shell_.CreateShellLink(link);

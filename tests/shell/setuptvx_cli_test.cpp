@@ -3,6 +3,8 @@
 // single-instance rule across real processes.
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include "support/program_run.h"
 #include "support/test_machine.h"
 
@@ -182,6 +184,35 @@ TEST(SetupTvxCliTest, TheSummaryNamesTheModeTheFirstSwitchChose) {
   const ProgramRun run =
       RunSetupTvx("--machine " + Quoted(machine.folder()) + " --command-line " + Quoted(line));
   EXPECT_NE(run.out.find("mode uninstall for \"Multi-player Zephra\""), std::string::npos) << run.out;
+}
+
+// One invocation is what the user sees: one prompt, then the elevated
+// copy, given the whole command line (a silent run's options too), which
+// ends as an administrator's run without user account control does.
+TEST(SetupTvxCliTest, AnAcceptedElevationRunsTheElevatedCopyNext) {
+  for (const std::string arguments : {"", "-- /SILENT"}) {
+    SCOPED_TRACE(arguments);
+    std::map<std::string, ProgramRun> runs;
+    for (const char* profile : {"modern-4tib", "modern-4tib-limited"}) {
+      TestMachine::Options options;
+      options.profile_file = ExampleProfile(profile);
+      options.disc = SampleDisc();
+      TestMachine machine(options);
+      runs[profile] = RunSetupTvx("--machine " + Quoted(machine.folder()) + " --quiet " + arguments);
+      if (std::string(profile) == "modern-4tib-limited") {
+        EXPECT_EQ(machine.Journal().substr(0, machine.Journal().find('\n')),
+                  "elevate accepted with " + arguments.substr(arguments.empty() ? 0 : 3));
+      }
+    }
+    const ProgramRun& administrator = runs["modern-4tib"];
+    const ProgramRun& limited = runs["modern-4tib-limited"];
+    EXPECT_EQ(limited.status, administrator.status) << limited.err;
+    std::string expected = administrator.out;
+    expected.insert(expected.find("start-up: "), "elevation: already elevated; ");
+    const std::string handed = "elevation: asked, accepted; start-up: restarted elevated";
+    ASSERT_NE(limited.out.find(handed), std::string::npos) << limited.out;
+    EXPECT_EQ(limited.out.substr(limited.out.find('\n') + 1), expected);
+  }
 }
 
 // A silent run ends with the program's own code; without /SILENT the

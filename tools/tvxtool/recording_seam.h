@@ -75,6 +75,15 @@ class RecordingShell : public Shell {
     return inner_.RunProgramAndWait(program, argument);
   }
   bool RequestRestart() override { return inner_.RequestRestart(); }
+  ElevationAnswer RestartElevated(std::string_view parameters) override {
+    return inner_.RestartElevated(parameters);
+  }
+  bool ClaimElevatedRestart() override { return inner_.ClaimElevatedRestart(); }
+  std::optional<std::uint32_t> WaitForElevatedCopy() override { return inner_.WaitForElevatedCopy(); }
+  bool StartAsDesktopUser(std::string_view program, std::string_view parameters,
+                          std::string_view directory) override {
+    return inner_.StartAsDesktopUser(program, parameters, directory);
+  }
   bool CreateShellLink(const ShellLink& link) override;
   int AddFontFile(std::string_view path) override;
   void BroadcastFontChange() override { inner_.BroadcastFontChange(); }

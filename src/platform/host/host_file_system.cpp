@@ -46,6 +46,20 @@ HostFileSystem::HostFileSystem(fs::path machine_folder, const MachineProfile& pr
     usage_.try_emplace(drive.letter, drive, machine_folder_ / "drives" / DriveFolderName(drive.letter));
   const ParsedPath start = ParseWindowsPath(UpToLastBackslash(module_path_), WindowsPath{});
   current_ = start.path.value_or(WindowsPath{profile_.drives.front().letter, {}});
+  const std::string windows = profile_.windows_directory;
+  for (const std::string& folder :
+       {windows, windows.substr(0, 3) + "Program Files", windows.substr(0, 3) + "Program Files (x86)"})
+    if (const ParsedPath parsed = ParseWindowsPath(folder, WindowsPath{}); parsed.path)
+      machine_folders_.push_back(*parsed.path);
+}
+
+bool HostFileSystem::DeniedToUser(const WindowsPath& path) const {
+  if (!HasUserAccountControl(profile_) || HoldsAdministratorRights(profile_)) return false;
+  return std::any_of(machine_folders_.begin(), machine_folders_.end(), [&](const WindowsPath& folder) {
+    return folder.drive == path.drive && folder.components.size() <= path.components.size() &&
+           std::equal(folder.components.begin(), folder.components.end(), path.components.begin(),
+                      [](const auto& a, const auto& b) { return EqualsNoCase(a, b); });
+  });
 }
 
 DriveUsage* HostFileSystem::UsageOf(char letter) {
@@ -84,6 +98,7 @@ HostFileSystem::Resolution HostFileSystem::ResolveParsed(const WindowsPath& path
   if (!resolved.folder) return {std::nullopt, FileError::PathNotFound};
   resolved.usage = UsageOf(drive->letter);
   resolved.read_only_drive = drive->type == DriveType::CdRom;
+  resolved.denied_to_user = DeniedToUser(path);
   resolved.path.components.clear();
   for (std::size_t i = 0; i < path.components.size(); ++i) {
     if (i > 0) {
@@ -116,7 +131,7 @@ OpenResult HostFileSystem::OpenResolved(const Resolved& target, OpenMode mode) {
   const bool writing = mode != OpenMode::Read;
   const bool creating = mode == OpenMode::CreateAlways || mode == OpenMode::OpenAlways;
   if (!target.exists && !creating) return {nullptr, FileError::NotFound};
-  if (writing && (target.read_only_drive || (target.exists && !target.status.writable)))
+  if (writing && (target.Unwritable() || (target.exists && !target.status.writable)))
     return {nullptr, FileError::AccessDenied};
   const std::uint64_t old_size = target.status.size;
   int flags = writing ? O_RDWR : O_RDONLY;
@@ -140,7 +155,7 @@ FileError HostFileSystem::SetAttributes(std::string_view path, std::uint32_t att
   if (!resolution.resolved) return resolution.error;
   const Resolved& target = *resolution.resolved;
   if (!target.exists) return FileError::NotFound;
-  if (target.read_only_drive) return FileError::AccessDenied;
+  if (target.Unwritable()) return FileError::AccessDenied;
   // Only the read-only bit has an effect on this machine. The entry was
   // just seen not to be a link, and fchmodat cannot refuse one portably.
   const mode_t mode =
@@ -154,7 +169,7 @@ FileError HostFileSystem::MakeDirectory(std::string_view path) {
   if (!resolution.resolved) return resolution.error;
   const Resolved& target = *resolution.resolved;
   if (target.exists) return FileError::AlreadyExists;
-  if (target.read_only_drive) return FileError::AccessDenied;
+  if (target.Unwritable()) return FileError::AccessDenied;
   return ::mkdirat(target.folder.fd(), target.name.c_str(), 0755) == 0 ? FileError::None
                                                                        : FileErrorFromErrno(errno);
 }
@@ -165,7 +180,7 @@ FileError HostFileSystem::RemoveEmptyDirectory(std::string_view path) {
   const Resolved& target = *resolution.resolved;
   if (!target.exists) return FileError::NotFound;
   if (!target.is_directory) return FileError::InvalidName;
-  if (target.read_only_drive || target.path.IsRoot()) return FileError::AccessDenied;
+  if (target.Unwritable() || target.path.IsRoot()) return FileError::AccessDenied;
   // Windows keeps the current directory open: it cannot be removed.
   const auto& here = current_.components;
   const auto& there = target.path.components;
@@ -182,8 +197,7 @@ FileError HostFileSystem::RemoveFile(std::string_view path) {
   if (!resolution.resolved) return resolution.error;
   const Resolved& target = *resolution.resolved;
   if (!target.exists) return FileError::NotFound;
-  if (target.is_directory || target.read_only_drive || !target.status.writable)
-    return FileError::AccessDenied;
+  if (target.is_directory || target.Unwritable() || !target.status.writable) return FileError::AccessDenied;
   if (::unlinkat(target.folder.fd(), target.name.c_str(), 0) != 0) return FileErrorFromErrno(errno);
   target.usage->Shrink(target.status.size);
   return FileError::None;
@@ -198,7 +212,7 @@ FileError HostFileSystem::Rename(std::string_view from, std::string_view to, boo
   const Resolved& b = *target.resolved;
   if (!a.exists) return FileError::NotFound;
   if (a.path.drive != b.path.drive) return FileError::AccessDenied;  // no copy across drives
-  if (a.read_only_drive) return FileError::AccessDenied;
+  if (a.Unwritable() || b.denied_to_user) return FileError::AccessDenied;
   if (b.exists && !replace_existing) return FileError::AlreadyExists;
   if (b.exists && (b.is_directory || !b.status.writable)) return FileError::AccessDenied;
   if (::renameat(a.folder.fd(), a.name.c_str(), b.folder.fd(), b.name.c_str()) != 0)

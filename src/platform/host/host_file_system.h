@@ -1,7 +1,9 @@
 // The file system of a simulated machine: drive letters map to folders
 // under <machine>/drives, names match without regard to ASCII case. A
 // symbolic link under drives/ cannot be reached: every operation on it or
-// through it fails with AccessDenied, and finding files leaves it out.
+// through it fails with AccessDenied, and finding files leaves it out. On
+// NT 6 and later a token without administrator rights cannot change the
+// Windows folder or the program folders: nothing is virtualized.
 #pragma once
 
 #include <filesystem>
@@ -58,6 +60,9 @@ class HostFileSystem : public FileSystem {
     bool exists = false;
     bool is_directory = false;
     bool read_only_drive = false;
+    bool denied_to_user = false;  // a folder of the machine, for a token without its rights
+
+    bool Unwritable() const { return read_only_drive || denied_to_user; }
   };
   struct Resolution {
     std::optional<Resolved> resolved;
@@ -70,6 +75,7 @@ class HostFileSystem : public FileSystem {
   DriveUsage* UsageOf(char letter);
   std::optional<char> DriveOfRoot(std::string_view root) const;
   OpenResult OpenResolved(const Resolved& target, OpenMode mode);
+  bool DeniedToUser(const WindowsPath& path) const;
 
   std::filesystem::path machine_folder_;
   const MachineProfile& profile_;
@@ -78,6 +84,9 @@ class HostFileSystem : public FileSystem {
   WindowsPath current_;
   std::map<char, DriveUsage> usage_;
   std::map<char, HostFolder> drive_folders_;
+  // The Windows folder and the program folders: only administrators
+  // holding their rights change them where user account control exists.
+  std::vector<WindowsPath> machine_folders_;
 };
 
 }  // namespace tvx::host

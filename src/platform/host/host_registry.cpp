@@ -26,7 +26,7 @@ HostRegistry::HostRegistry(std::filesystem::path file, const MachineProfile& pro
 // A user without administrator rights on NT cannot change the machine's
 // keys; every user can on Windows 95/98.
 bool HostRegistry::MayWrite(RegistryRoot root) const {
-  return root == RegistryRoot::CurrentUser || profile_.administrator ||
+  return root == RegistryRoot::CurrentUser || HoldsAdministratorRights(profile_) ||
          profile_.version.platform_id != kPlatformWin32Nt;
 }
 

@@ -5,6 +5,8 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
+#include <string>
 
 #include "platform/host/host_file_system.h"
 #include "platform/host/journal.h"
@@ -47,6 +49,24 @@ class HostShell : public Shell {
   // Journalled as "restart asked"; the machine goes on.
   bool RequestRestart() override;
 
+  // ---- Elevation (host_elevation.cpp) ----------------------------------
+  // Journalled as "elevate accepted|refused|failed with <parameters>", the
+  // answer the profile's "uac_prompt" gives. An accepted request is only
+  // recorded: the process ends, and the host program runs the copy.
+  ElevationAnswer RestartElevated(std::string_view parameters) override;
+  bool ClaimElevatedRestart() override { return elevated_copy_; }
+  // The host program runs the copy itself once this run ends: nothing to
+  // wait for here.
+  std::optional<std::uint32_t> WaitForElevatedCopy() override { return std::nullopt; }
+  // Journalled as "run as desktop user <program> in <folder> with
+  // <parameters>"; false when the profile's "desktop_shell" is off.
+  bool StartAsDesktopUser(std::string_view program, std::string_view parameters,
+                          std::string_view directory) override;
+  // This run is the copy an accepted request started.
+  void set_elevated_copy(bool copy) { elevated_copy_ = copy; }
+  // The command line of the elevated copy asked for and accepted, if any.
+  const std::optional<std::string>& elevated_copy_requested() const { return elevated_copy_requested_; }
+
   // ---- Shell links -----------------------------------------------------
   // A ".lnk" file in the shell link binary format, written through the
   // machine's file system (host_shell_link.cpp).
@@ -69,6 +89,8 @@ class HostShell : public Shell {
   Journal& journal_;
   MachineFaults& faults_;
   HostFileSystem& files_;
+  bool elevated_copy_ = false;
+  std::optional<std::string> elevated_copy_requested_;
 };
 
 }  // namespace tvx::host

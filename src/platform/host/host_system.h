@@ -15,7 +15,10 @@ class HostSystem : public System {
       : profile_(profile), command_line_(std::move(command_line)), clock_(clock), files_(files) {}
 
   VersionRecord Version() override { return profile_.version; }
+  // Membership: a filtered token still lists the group (for denying only),
+  // as the Win32 backend's reading of the token groups finds it.
   bool InAdministratorsGroup() override { return profile_.administrator; }
+  ElevationState Elevation() override { return ElevationOf(profile_); }
   MemoryStatus Memory() override { return profile_.memory; }
   ScreenInfo Screen() override { return profile_.screen; }
   std::string UserLanguageName() override { return profile_.user_language; }

@@ -258,11 +258,37 @@ void CheckDrives(const MachineProfile& profile) {
     throw std::invalid_argument("windows_directory \"" + windows + "\" is not on a drive of the machine");
 }
 
+template <typename Enum>
+Enum Named(const Json& object, const char* key, const std::map<std::string, Enum>& names, Enum fallback) {
+  if (!object.contains(key)) return fallback;
+  const std::string name = ReadRequired<std::string>(object, key);
+  const auto found = names.find(name);
+  if (found == names.end()) throw std::invalid_argument(std::string("unknown ") + key + " \"" + name + "\"");
+  return found->second;
+}
+
+UacProfile ParseUac(const Json& root) {
+  UacProfile uac;
+  ReadOptional(root, "uac", uac.enabled);
+  ReadOptional(root, "desktop_shell", uac.desktop_shell);
+  uac.token = Named<TokenProfile>(root, "token",
+                                  {{"full", TokenProfile::Full},
+                                   {"limited", TokenProfile::Limited},
+                                   {"elevated", TokenProfile::Elevated},
+                                   {"standard", TokenProfile::Standard}},
+                                  uac.token);
+  uac.prompt = Named<UacPrompt>(
+      root, "uac_prompt",
+      {{"accept", UacPrompt::Accept}, {"refuse", UacPrompt::Refuse}, {"fail", UacPrompt::Fail}}, uac.prompt);
+  return uac;
+}
+
 MachineProfile ParseProfile(const Json& root) {
   MachineProfile profile;
   ReadOptional(root, "description", profile.description);
   profile.version = ParseVersion(root.at("os"));
   ReadOptional(root, "administrator", profile.administrator);
+  profile.uac = ParseUac(root);
   ReadOptional(root, "user_language", profile.user_language);
   profile.windows_directory = ReadRequired<std::string>(root, "windows_directory");
   profile.system_directory = profile.windows_directory + "\\SYSTEM";
@@ -317,6 +343,31 @@ const DriveProfile* MachineProfile::FirstCdRom() const {
   for (const DriveProfile& drive : drives)
     if (drive.type == DriveType::CdRom) return &drive;
   return nullptr;
+}
+
+bool HasUserAccountControl(const MachineProfile& profile) {
+  return profile.version.platform_id == kPlatformWin32Nt && profile.version.major >= 6;
+}
+
+ElevationState ElevationOf(const MachineProfile& profile) {
+  if (!HasUserAccountControl(profile)) return {};
+  switch (profile.uac.token) {
+    case TokenProfile::Full:
+      return {TokenElevation::Default, true, profile.uac.enabled};
+    case TokenProfile::Limited:
+      return {TokenElevation::Limited, false, profile.uac.enabled};
+    case TokenProfile::Elevated:
+      return {TokenElevation::Elevated, true, profile.uac.enabled};
+    case TokenProfile::Standard:
+      break;
+  }
+  return {TokenElevation::Default, false, profile.uac.enabled};
+}
+
+bool HoldsAdministratorRights(const MachineProfile& profile) {
+  if (!profile.administrator) return false;
+  if (!HasUserAccountControl(profile)) return true;
+  return profile.uac.token != TokenProfile::Limited && profile.uac.token != TokenProfile::Standard;
 }
 
 std::string FoldedPath(std::string_view path) {

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/elevation_types.h"
 #include "platform/platform_types.h"
 
 namespace tvx::host {
@@ -67,10 +68,28 @@ struct ProcessProfile {
   std::string window;
 };
 
+// The process token under user account control, on NT 6 and later:
+// "full" (an administrator without the split, or control off), "limited"
+// (an administrator's filtered token), "elevated", "standard" (a user
+// without administrator rights).
+enum class TokenProfile { Full, Limited, Elevated, Standard };
+// What the user answers when asked to run the program elevated.
+enum class UacPrompt { Accept, Refuse, Fail };
+
+struct UacProfile {
+  bool enabled = false;  // "uac": true
+  TokenProfile token = TokenProfile::Full;
+  UacPrompt prompt = UacPrompt::Accept;
+  // Whether the desktop's shell starts programs for an elevated process
+  // ("desktop_shell": false makes that way fail).
+  bool desktop_shell = true;
+};
+
 struct MachineProfile {
   std::string description;
   VersionRecord version;
   bool administrator = true;
+  UacProfile uac;
   std::string user_language = "English";
   std::string windows_directory;
   std::string system_directory;
@@ -93,6 +112,14 @@ struct MachineProfile {
   const DriveProfile* FindDrive(char letter) const;
   const DriveProfile* FirstCdRom() const;
 };
+
+// Whether user account control exists on the machine (NT 6 or later).
+bool HasUserAccountControl(const MachineProfile& profile);
+// The token the program runs with, as the platform seam reports it.
+ElevationState ElevationOf(const MachineProfile& profile);
+// Whether the program may change what belongs to the machine (HKLM, the
+// Windows and program folders): an administrator whose token holds its rights.
+bool HoldsAdministratorRights(const MachineProfile& profile);
 
 // The key of a library in MachineProfile::libraries: lower case, ".dll"
 // added when the name has no extension, as LoadLibraryA does.

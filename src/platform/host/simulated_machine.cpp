@@ -137,7 +137,9 @@ std::string BuildMachine(const fs::path& folder, const fs::path& profile_file, c
   if (disc)
     if (std::string problem = CopyDisc(*disc, profile, folder); !problem.empty()) return problem;
   std::string error;
-  auto machine = SimulatedMachine::Open(folder, RunOptions{}, error);
+  RunOptions set_up;
+  set_up.elevated = true;  // the folders and files of the machine itself
+  auto machine = SimulatedMachine::Open(folder, std::move(set_up), error);
   if (!machine) return error;
   if (std::string problem = MakeStandardFolders(*machine); !problem.empty()) return problem;
   return MakeProfileFiles(*machine);
@@ -219,8 +221,11 @@ std::unique_ptr<SimulatedMachine> SimulatedMachine::Open(const fs::path& folder,
     error = "the program path " + options.program_path + " is not on a drive of this machine";
     return nullptr;
   }
+  if (options.elevated && HasUserAccountControl(*profile)) profile->uac.token = TokenProfile::Elevated;
+  const bool elevated = options.elevated;
   std::unique_ptr<SimulatedMachine> machine(
       new SimulatedMachine(folder, std::move(*profile), std::move(options)));
+  machine->shell_->set_elevated_copy(elevated);
   if (!machine->registry_->loaded()) {
     error = Shown(machine->registry_->problem());
     return nullptr;

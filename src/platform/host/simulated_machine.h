@@ -23,6 +23,9 @@ struct RunOptions {
   std::optional<std::string> command_line;  // verbatim; default: quoted path + arguments
   std::string arguments;                    // what follows the program path
   HostUi::Options ui;
+  // The process runs with an elevated token: the copy that an accepted
+  // elevation request started (or the machine's own set-up).
+  bool elevated = false;
 };
 
 class SimulatedMachine {
@@ -36,6 +39,7 @@ class SimulatedMachine {
   Platform& platform() { return platform_; }
   HostFileSystem& files() { return *files_; }
   HostUi& ui() { return *ui_; }
+  HostShell& shell() { return *shell_; }
   Journal& journal() { return journal_; }
   // What the machine itself could not do during the run.
   const MachineFaults& faults() const { return faults_; }

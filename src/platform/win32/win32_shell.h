@@ -2,6 +2,7 @@
 #pragma once
 
 #include "platform/shell.h"
+#include "platform/win32/win32_handles.h"
 
 namespace tvx::win32 {
 
@@ -22,6 +23,15 @@ class Win32Shell : public Shell {
   // tests under Wine must never end the session they run in.
   bool RequestRestart() override;
 
+  // ---- Elevation (win32_elevation.cpp) ----
+  // ShellExecuteExA with "runas"; then waits until the copy says it arrived.
+  ElevationAnswer RestartElevated(std::string_view parameters) override;
+  bool ClaimElevatedRestart() override;
+  std::optional<std::uint32_t> WaitForElevatedCopy() override;
+  // Through the desktop's shell view and its IShellDispatch2::ShellExecute.
+  bool StartAsDesktopUser(std::string_view program, std::string_view parameters,
+                          std::string_view directory) override;
+
   // ---- Shell links -----------------------------------------------------
   // Through the shell-link object (win32_shell_link.cpp).
   bool CreateShellLink(const ShellLink& link) override;
@@ -30,6 +40,9 @@ class Win32Shell : public Shell {
   // Fonts
   int AddFontFile(std::string_view path) override;
   void BroadcastFontChange() override;
+
+ private:
+  KernelHandle elevated_copy_;  // the copy "runas" started, for a silent run to wait on
 };
 
 }  // namespace tvx::win32

@@ -9,6 +9,8 @@ class Win32System : public System {
  public:
   VersionRecord Version() override;
   bool InAdministratorsGroup() override;
+  // TokenElevationType and TokenElevation (win32_elevation.cpp); EnableLUA.
+  ElevationState Elevation() override;
   MemoryStatus Memory() override;
   ScreenInfo Screen() override;
   std::string UserLanguageName() override;
