@@ -71,35 +71,68 @@ std::wstring Wide(std::string_view text) {
   return wide;
 }
 
+// The few automation functions the desktop's shell takes, loaded only when
+// it is asked: the library weighs on every start, and early 95 lacks it.
+class OleAutomation {
+ public:
+  OleAutomation()
+      : library_(::LoadLibraryA("oleaut32.dll")),
+        variant_init_(Export<decltype(&::VariantInit)>("VariantInit")),
+        variant_clear_(Export<decltype(&::VariantClear)>("VariantClear")),
+        alloc_string_(Export<decltype(&::SysAllocString)>("SysAllocString")),
+        free_string_(Export<decltype(&::SysFreeString)>("SysFreeString")) {}
+
+  bool ready() const { return variant_init_ && variant_clear_ && alloc_string_ && free_string_; }
+  void Init(VARIANT& value) const { variant_init_(&value); }
+  void Clear(VARIANT& value) const { variant_clear_(&value); }
+  BSTR Allocate(const std::wstring& text) const { return alloc_string_(text.c_str()); }
+  void Free(BSTR text) const { free_string_(text); }
+
+ private:
+  template <typename Function>
+  Function Export(const char* name) const {
+    return library_
+               ? reinterpret_cast<Function>(reinterpret_cast<void*>(::GetProcAddress(library_.get(), name)))
+               : nullptr;
+  }
+
+  LibraryHandle library_;
+  decltype(&::VariantInit) variant_init_;
+  decltype(&::VariantClear) variant_clear_;
+  decltype(&::SysAllocString) alloc_string_;
+  decltype(&::SysFreeString) free_string_;
+};
+
 // A variant that owns what it holds.
 class Variant {
  public:
-  Variant() { ::VariantInit(&value_); }
-  explicit Variant(std::string_view text) : Variant() {
+  explicit Variant(const OleAutomation& ole) : ole_(ole) { ole_.Init(value_); }
+  Variant(const OleAutomation& ole, std::string_view text) : Variant(ole) {
     value_.vt = VT_BSTR;
-    value_.bstrVal = ::SysAllocString(Wide(text).c_str());
+    value_.bstrVal = ole_.Allocate(Wide(text));
   }
-  explicit Variant(long number) : Variant() {
+  Variant(const OleAutomation& ole, long number) : Variant(ole) {
     value_.vt = VT_I4;
     value_.lVal = number;
   }
-  ~Variant() { ::VariantClear(&value_); }
+  ~Variant() { ole_.Clear(value_); }
   Variant(const Variant&) = delete;
   Variant& operator=(const Variant&) = delete;
   VARIANT& get() { return value_; }
 
  private:
+  const OleAutomation& ole_;
   VARIANT value_;
 };
 
 // The desktop's window, through the shell's list of its windows.
-ComPtr<IShellBrowser> DesktopBrowser() {
+ComPtr<IShellBrowser> DesktopBrowser(const OleAutomation& ole) {
   ComPtr<IShellWindows> windows;
   ComPtr<IDispatch> desktop;
   ComPtr<IServiceProvider> provider;
   ComPtr<IShellBrowser> browser;
-  Variant location(static_cast<long>(CSIDL_DESKTOP));
-  Variant root;
+  Variant location(ole, static_cast<long>(CSIDL_DESKTOP));
+  Variant root(ole);
   long window = 0;
   if (FAILED(::CoCreateInstance(CLSID_ShellWindows, nullptr, CLSCTX_LOCAL_SERVER, IID_IShellWindows,
                                 windows.receive())) ||
@@ -113,8 +146,8 @@ ComPtr<IShellBrowser> DesktopBrowser() {
 
 // The shell's automation object of the desktop's view: it runs in the
 // desktop's process, with its user's rights.
-ComPtr<IShellDispatch2> DesktopShellDispatch() {
-  ComPtr<IShellBrowser> browser = DesktopBrowser();
+ComPtr<IShellDispatch2> DesktopShellDispatch(const OleAutomation& ole) {
+  ComPtr<IShellBrowser> browser = DesktopBrowser(ole);
   ComPtr<IShellView> view;
   ComPtr<IDispatch> background;
   ComPtr<IShellFolderViewDual> folder_view;
@@ -198,18 +231,19 @@ bool Win32Shell::ClaimElevatedRestart() {
 
 bool Win32Shell::StartAsDesktopUser(std::string_view program, std::string_view parameters,
                                     std::string_view directory) {
+  const OleAutomation ole;
+  if (!ole.ready()) return false;
   ComApartment apartment;
-  ComPtr<IShellDispatch2> shell = DesktopShellDispatch();
+  ComPtr<IShellDispatch2> shell = DesktopShellDispatch(ole);
   if (!shell) return false;
-  const std::wstring file = Wide(program);
-  BSTR file_text = ::SysAllocString(file.c_str());
-  Variant arguments(parameters);
-  Variant folder(directory);
-  Variant operation(std::string_view("open"));
-  Variant show(static_cast<long>(SW_SHOWNORMAL));
+  BSTR file_text = ole.Allocate(Wide(program));
+  Variant arguments(ole, parameters);
+  Variant folder(ole, directory);
+  Variant operation(ole, std::string_view("open"));
+  Variant show(ole, static_cast<long>(SW_SHOWNORMAL));
   const HRESULT started =
       shell->ShellExecute(file_text, arguments.get(), folder.get(), operation.get(), show.get());
-  ::SysFreeString(file_text);
+  ole.Free(file_text);
   return SUCCEEDED(started);
 }
 
