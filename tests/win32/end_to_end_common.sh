@@ -21,3 +21,27 @@ stage_disc() {
 }
 
 finish() { [ "$failures" = 0 ]; }
+
+# For the snippets run inside a prefix (add them with declare -f), where
+# drive_c, work and fail are defined:
+# prefix_snapshot NAME: every file of drive C: with its size and time, every
+# folder, and the whole registry as regedit exports it.
+prefix_snapshot() {
+  (cd "$drive_c" && find . \( -path ./windows/temp -o -path "./users/*/Temp" \) -prune -o \
+    -type d -printf "d %p\n" -o -printf "%y %p %s %T@\n" | sed 's/\.[0-9]*$//' | sort) >"$work/$1.files"
+  "$TVX_WINE_NATIVE" regedit /E "Z:${work//\//\\}\\$1.reg"
+  # One line a value, after its key; the keys Wine rewrites for the
+  # display at each start left out.
+  iconv -f UTF-16 -t UTF-8 "$work/$1.reg" | tr -d '\r' | awk '
+    /^\[/ { key = $0; volatile = key ~ /^\[HKEY_LOCAL_MACHINE\\(Hardware|System\\CurrentControlSet\\(Enum|Hardware Profiles|Control\\(Class|DeviceClasses|Video|ServiceCurrent)))/ ||
+            key ~ /\\Software\\Wine\\Temporary System Parameters/; if (!volatile) print key; next }
+    !volatile && NF { print key " " $0 }' >"$work/$1.registry"
+}
+
+# prefix_unchanged KEPT: fails unless the "after" snapshot is the "before"
+# one but for lines matching the pattern KEPT.
+prefix_unchanged() {
+  diff "$work/before.files" "$work/after.files" | grep "^[<>]" | grep -vE "$1" >"$work/changed" || true
+  diff "$work/before.registry" "$work/after.registry" | grep "^[<>]" | grep -vE "$1" >>"$work/changed" || true
+  if [ -s "$work/changed" ]; then fail "the prefix differs:"; sed "s/^/    /" "$work/changed" | head -40; fi
+}

@@ -90,19 +90,6 @@ inside() {
       "$TVX_WINE_NATIVE" reg delete "${codec_key%\\icm}" /f >/dev/null 2>&1 || true
     fi
   }
-  # snapshot NAME: every file of drive C: with its size and time, every
-  # folder, and the whole registry as regedit exports it.
-  snapshot() {
-    (cd "$drive_c" && find . \( -path ./windows/temp -o -path "./users/*/Temp" \) -prune -o \
-      -type d -printf "d %p\n" -o -printf "%y %p %s %T@\n" | sed 's/\.[0-9]*$//' | sort) >"$work/$1.files"
-    "$TVX_WINE_NATIVE" regedit /E "Z:${work//\//\\}\\$1.reg"
-    # One line a value, after its key; the keys Wine rewrites for the
-    # display at each start left out.
-    iconv -f UTF-16 -t UTF-8 "$work/$1.reg" | tr -d '\r' | awk '
-      /^\[/ { key = $0; volatile = key ~ /^\[HKEY_LOCAL_MACHINE\\(Hardware|System\\CurrentControlSet\\(Enum|Hardware Profiles|Control\\(Class|DeviceClasses|Video|ServiceCurrent)))/ ||
-              key ~ /\\Software\\Wine\\Temporary System Parameters/; if (!volatile) print key; next }
-      !volatile && NF { print key " " $0 }' >"$work/$1.registry"
-  }
   # poll COMMAND...: tries it for up to 30 s.
   poll() {
     local i
@@ -187,7 +174,7 @@ inside() {
     exit 1
   }
 }
-INSIDE="$(declare -f inside); inside"
+INSIDE="$(declare -f inside prefix_snapshot prefix_unchanged); inside"
 export INSIDE
 
 install_and_remove() {
@@ -200,7 +187,7 @@ install_and_remove() {
     # On Windows 2000 the codec the script asks for counts as installed, as
     # on a machine that has it.
     [ "$VERSION" = win98 ] || sed -i "s/^\[drivers32\]\r\?$/&\nVIDC.IV32=ir32_32.dll/" "$drive_c/windows/system.ini"
-    snapshot before
+    prefix_snapshot before
 
     wine "D:\\SetupTvx.exe" & pid=$!
     step "Tarvex Installer - Language Choice"
@@ -317,7 +304,7 @@ install_and_remove() {
     [ ! -e "$client" ] || fail "the client folder is still there"
     [ -z "$(auto profile "$ini" NVC Directory)" ] || fail "the client record is still there"
     "$TVX_WINE_NATIVE" reg query "$software\\Tarvex\\NVC" >/dev/null 2>&1 && fail "the client key is still there"
-    snapshot after
+    prefix_snapshot after
     cp "$work/system.ini" "$drive_c/windows/system.ini"
 
     # Kept on purpose: the common folder (the program, its strings, the
@@ -332,9 +319,7 @@ install_and_remove() {
     [ "$VERSION" != win10-64 ] || kept="$kept|Wow6432Node.Microsoft.Windows.CurrentVersion.Fonts\]$"
     # Notepad, opened by the README offer, keeps its own settings.
     kept="$kept|Software.Microsoft.Notepad"
-    diff "$work/before.files" "$work/after.files" | grep "^[<>]" | grep -vE "$kept" >"$work/changed" || true
-    diff "$work/before.registry" "$work/after.registry" | grep "^[<>]" | grep -vE "$kept" >>"$work/changed" || true
-    if [ -s "$work/changed" ]; then fail "the prefix differs:"; sed "s/^/    /" "$work/changed" | head -40; fi
+    prefix_unchanged "$kept"
     forget
     echo "  $fails problem(s)"
     [ $fails = 0 ]'

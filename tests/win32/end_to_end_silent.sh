@@ -47,15 +47,6 @@ inside() {
     wine reg delete 'HKLM\Software\Tarvex' /f >/dev/null 2>&1 || true
     [ ! -f "$work/system.ini" ] || cp "$work/system.ini" "$drive_c/windows/system.ini"
   }
-  snapshot() {
-    (cd "$drive_c" && find . \( -path ./windows/temp -o -path "./users/*/Temp" \) -prune -o \
-      -type d -printf "d %p\n" -o -printf "%y %p %s %T@\n" | sed 's/\.[0-9]*$//' | sort) >"$work/$1.files"
-    wine regedit /E "Z:${work//\//\\}\\$1.reg"
-    iconv -f UTF-16 -t UTF-8 "$work/$1.reg" | tr -d '\r' | awk '
-      /^\[/ { key = $0; volatile = key ~ /^\[HKEY_LOCAL_MACHINE\\(Hardware|System\\CurrentControlSet\\(Enum|Hardware Profiles|Control\\(Class|DeviceClasses|Video|ServiceCurrent)))/ ||
-              key ~ /\\Software\\Wine\\Temporary System Parameters/; if (!volatile) print key; next }
-      !volatile && NF { print key " " $0 }' >"$work/$1.registry"
-  }
   record() {
     local log=$drive_c/windows/tvxgame.log i
     for i in $(seq 100); do grep -q "^mutex" "$log" 2>/dev/null && break; sleep 0.1; done
@@ -63,7 +54,7 @@ inside() {
   }
   log_ends() { tr -d "\r" <"$drive_c/silent.log" | tail -1; }
 }
-INSIDE="$(declare -f inside); inside"
+INSIDE="$(declare -f inside prefix_snapshot prefix_unchanged); inside"
 export INSIDE
 
 silent_round_trip() {
@@ -73,7 +64,7 @@ silent_round_trip() {
     wine reg add "$shared_key" /f >/dev/null
     cp "$drive_c/windows/system.ini" "$work/system.ini"
     sed -i "s/^\[drivers32\]\r\?$/&\nVIDC.IV32=ir32_32.dll/" "$drive_c/windows/system.ini"
-    snapshot before
+    prefix_snapshot before
 
     status=0; wine "D:\\SetupTvx.exe" /SILENT "/DIR=C:\\Games\\Zephra Gold" "/LOG=C:\\silent.log" || status=$?
     echo "  install: exit code $status; log: $(log_ends)"
@@ -110,7 +101,7 @@ silent_round_trip() {
     cp "$drive_c/silent.log" "$ARTIFACTS/silent.log"
     rm -f "$drive_c/silent.log" "$drive_c/windows/tvxgame.log"
     wineserver -w
-    snapshot after
+    prefix_snapshot after
     cp "$work/system.ini" "$drive_c/windows/system.ini"
 
     # Kept on purpose: the common folder, the fonts and their values, and
@@ -119,9 +110,7 @@ silent_round_trip() {
     # them in the Fonts folder, Wine drops its entries for the originals.
     kept="windows/Tarvex|windows/Fonts/Zeph|\"Zephra Sans( Bold)?\"=\"Zeph|system32/Zephcore.dll|SharedDLLs\] \"C:..windows..system32..(Zephcore|svrapi|secur32).dll\""
     kept="$kept|\"DejaVu Sans( Bold)? \(TrueType\)\"=\"Z:..usr..share..fonts"
-    diff "$work/before.files" "$work/after.files" | grep "^[<>]" | grep -vE "$kept" >"$work/changed" || true
-    diff "$work/before.registry" "$work/after.registry" | grep "^[<>]" | grep -vE "$kept" >>"$work/changed" || true
-    if [ -s "$work/changed" ]; then fail "the prefix differs:"; sed "s/^/    /" "$work/changed" | head -40; fi
+    prefix_unchanged "$kept"
     forget
     echo "  $fails problem(s)"
     [ $fails = 0 ]'
