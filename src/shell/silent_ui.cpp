@@ -7,6 +7,7 @@
 #include "install/destination_dialog.h"
 #include "platform/dialog_model.h"
 #include "platform/modeless_dialog.h"
+#include "shell/dialog_steering.h"
 #include "ui/language_choice_dialog.h"
 
 namespace tvx {
@@ -18,20 +19,6 @@ constexpr std::array<const char*, 8> kButtonNames = {"?",       "IDOK",     "IDC
 const char* NameOfButton(int button) {
   return button > 0 && button < static_cast<int>(kButtonNames.size()) ? kButtonNames[button] : "?";
 }
-
-// Selects the list's item carrying the data; false when none does.
-bool SelectByData(DialogModel& model, DialogView& view, int list, std::intptr_t data) {
-  for (int i = 0; i < view.ListCount(list); ++i) {
-    if (view.ListData(list, i) != data) continue;
-    view.ListSelect(list, i);
-    model.OnSelChange(view, list);
-    return true;
-  }
-  return false;
-}
-
-// The choice list's last item, behind which the other types wait.
-constexpr std::intptr_t kMoreItemData = -1;
 
 class SilentModeless : public ModelessDialog {
  public:
@@ -113,7 +100,8 @@ bool SilentUi::Steer(DialogModel& model, HeadlessDialogView& view) {
 bool SilentUi::ChooseLanguage(DialogModel& model, DialogView& view) {
   if (!choices_.language) return false;
   const auto index = choices_.find_language ? choices_.find_language(*choices_.language) : std::nullopt;
-  if (!index || !SelectByData(model, view, LanguageChoiceDialog::kList, static_cast<std::intptr_t>(*index))) {
+  if (!index ||
+      !SelectItemByData(model, view, LanguageChoiceDialog::kList, static_cast<std::intptr_t>(*index))) {
     language_unavailable_ = true;
     model.OnCommand(view, DialogModel::kCancelCommand);
     return true;
@@ -122,26 +110,20 @@ bool SilentUi::ChooseLanguage(DialogModel& model, DialogView& view) {
   return true;
 }
 
-// The proposal may be the one asked for: the choice list says so, and
-// offers only what fits; the other types wait behind its last item.
 bool SilentUi::ChooseConfiguration(DialogModel& model, DialogView& view) {
   if (!choices_.configuration) return false;
   if (model.TemplateId() == AutoConfigDialog::kTemplate) {
-    const bool change =
-        view.IsVisible(AutoConfigDialog::kChange) && view.IsEnabled(AutoConfigDialog::kChange);
-    model.OnCommand(view, change ? AutoConfigDialog::kChange : DialogModel::kOkCommand);
+    LeaveProposal(model, view);
     return true;
   }
   const auto index =
       choices_.find_configuration ? choices_.find_configuration(*choices_.configuration) : std::nullopt;
-  const auto data = static_cast<std::intptr_t>(index.value_or(0));
-  bool listed = index && SelectByData(model, view, ConfigChoiceDialog::kList, data);
-  if (index && !listed && SelectByData(model, view, ConfigChoiceDialog::kList, kMoreItemData)) {
-    model.OnDoubleClick(view, ConfigChoiceDialog::kList);
-    listed = SelectByData(model, view, ConfigChoiceDialog::kList, data);
+  if (index) {
+    configuration_unavailable_ = !ChooseConfigurationAt(model, view, *index);
+  } else {
+    configuration_unavailable_ = true;
+    model.OnCommand(view, DialogModel::kCancelCommand);
   }
-  configuration_unavailable_ = !listed;
-  model.OnCommand(view, listed ? DialogModel::kOkCommand : DialogModel::kCancelCommand);
   return true;
 }
 

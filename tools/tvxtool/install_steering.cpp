@@ -6,6 +6,7 @@
 #include "detection/config_choice_dialog.h"
 #include "install/destination_dialog.h"
 #include "platform/dialog_model.h"
+#include "shell/dialog_steering.h"
 #include "ui/language_choice_dialog.h"
 
 namespace tvx::authoring {
@@ -39,17 +40,6 @@ class SteeredDialog : public DialogModel {
   bool steered_ = false;
 };
 
-// Selects the list's item carrying the data; false when none does.
-bool SelectByData(DialogModel& model, DialogView& view, int list, std::size_t data) {
-  for (int i = 0; i < view.ListCount(list); ++i) {
-    if (view.ListData(list, i) != static_cast<std::intptr_t>(data)) continue;
-    view.ListSelect(list, i);
-    model.OnSelChange(view, list);
-    return true;
-  }
-  return false;
-}
-
 }  // namespace
 
 int SteeringUi::RunDialog(DialogModel& model) {
@@ -57,25 +47,15 @@ int SteeringUi::RunDialog(DialogModel& model) {
   const int id = model.TemplateId();
   if (id == LanguageChoiceDialog::kTemplate && choices_.language) {
     steer = [this](DialogModel& m, DialogView& v) {
-      if (SelectByData(m, v, LanguageChoiceDialog::kList, *choices_.language))
+      if (SelectItemByData(m, v, LanguageChoiceDialog::kList, static_cast<std::intptr_t>(*choices_.language)))
         m.OnCommand(v, DialogModel::kOkCommand);
     };
   } else if (id == AutoConfigDialog::kTemplate && choices_.configuration) {
     // The proposal may be the one asked for: the choice list says so.
-    steer = [](DialogModel& m, DialogView& v) {
-      const bool change = v.IsVisible(AutoConfigDialog::kChange) && v.IsEnabled(AutoConfigDialog::kChange);
-      m.OnCommand(v, change ? AutoConfigDialog::kChange : DialogModel::kOkCommand);
-    };
+    steer = [](DialogModel& m, DialogView& v) { LeaveProposal(m, v); };
   } else if (id == ConfigChoiceDialog::kTemplate && choices_.configuration) {
     steer = [this](DialogModel& m, DialogView& v) {
-      bool listed = SelectByData(m, v, ConfigChoiceDialog::kList, *choices_.configuration);
-      // The other types wait behind the item without a configuration.
-      if (!listed && SelectByData(m, v, ConfigChoiceDialog::kList, static_cast<std::size_t>(-1))) {
-        m.OnDoubleClick(v, ConfigChoiceDialog::kList);
-        listed = SelectByData(m, v, ConfigChoiceDialog::kList, *choices_.configuration);
-      }
-      configuration_unlisted_ = !listed;
-      m.OnCommand(v, listed ? DialogModel::kOkCommand : DialogModel::kCancelCommand);
+      configuration_unlisted_ = !ChooseConfigurationAt(m, v, *choices_.configuration);
     };
   } else if (id == DestinationDialog::kTemplate && choices_.directory) {
     steer = [this](DialogModel& m, DialogView& v) {
