@@ -7,6 +7,7 @@
 #include <string>
 
 #include "install/post_install_context.h"
+#include "platform/forwarding_shell.h"
 #include "support/test_machine.h"
 
 namespace tvx::testing {
@@ -15,46 +16,19 @@ inline constexpr const char* kPostInstallDirectory = "C:\\Games\\Zephra\\";
 
 // A shell that answers every program start with one number and keeps the
 // command lines; the rest goes to the machine's.
-class StartAnsweringShell : public Shell {
+class StartAnsweringShell : public ForwardingShell {
  public:
-  StartAnsweringShell(Shell& shell, std::uint32_t answer) : shell_(shell), answer_(answer) {}
-  std::string SpecialFolderPath(SpecialFolder folder) override { return shell_.SpecialFolderPath(folder); }
-  bool OpenDocument(std::string_view target) override { return shell_.OpenDocument(target); }
-  MutexResult CreateNamedMutex(std::string_view name) override { return shell_.CreateNamedMutex(name); }
-  std::unique_ptr<LoadedLibrary> OpenLibrary(std::string_view name) override {
-    return shell_.OpenLibrary(name);
-  }
-  bool BringProcessWindowToFront(std::string_view name) override {
-    return shell_.BringProcessWindowToFront(name);
-  }
+  StartAnsweringShell(Shell& shell, std::uint32_t answer) : ForwardingShell(shell), answer_(answer) {}
   std::uint32_t StartProgram(std::string_view command_line, int show_state) override {
     started.emplace_back(command_line);
     show_states.push_back(show_state);
     return answer_;
   }
-  std::optional<std::int32_t> RunProgramAndWait(std::string_view program,
-                                                std::string_view argument) override {
-    return shell_.RunProgramAndWait(program, argument);
-  }
-  bool RequestRestart() override { return shell_.RequestRestart(); }
-  ElevationAnswer RestartElevated(std::string_view parameters) override {
-    return shell_.RestartElevated(parameters);
-  }
-  bool ClaimElevatedRestart() override { return shell_.ClaimElevatedRestart(); }
-  std::optional<std::uint32_t> WaitForElevatedCopy() override { return shell_.WaitForElevatedCopy(); }
-  bool StartAsDesktopUser(std::string_view program, std::string_view parameters,
-                          std::string_view directory) override {
-    return shell_.StartAsDesktopUser(program, parameters, directory);
-  }
-  bool CreateShellLink(const ShellLink& link) override { return shell_.CreateShellLink(link); }
-  int AddFontFile(std::string_view path) override { return shell_.AddFontFile(path); }
-  void BroadcastFontChange() override { shell_.BroadcastFontChange(); }
 
   std::vector<std::string> started;
   std::vector<int> show_states;
 
  private:
-  Shell& shell_;
   std::uint32_t answer_;
 };
 

@@ -51,14 +51,14 @@ FileError RecordingFileSystem::Rename(std::string_view from, std::string_view to
 }
 
 bool RecordingShell::CreateShellLink(const ShellLink& link) {
-  const bool made = inner_.CreateShellLink(link);
+  const bool made = inner().CreateShellLink(link);
   if (made) links_.push_back(link);
   return made;
 }
 
 int RecordingShell::AddFontFile(std::string_view path) {
   fonts_.emplace_back(path);
-  return inner_.AddFontFile(path);
+  return inner().AddFontFile(path);
 }
 
 }  // namespace tvx::authoring

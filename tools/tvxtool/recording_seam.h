@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "platform/file_system.h"
-#include "platform/shell.h"
+#include "platform/forwarding_shell.h"
 
 namespace tvx::authoring {
 
@@ -51,45 +51,17 @@ class RecordingFileSystem : public FileSystem {
 };
 
 // Forwards every call, and keeps the shortcuts made and the fonts added.
-class RecordingShell : public Shell {
+class RecordingShell : public ForwardingShell {
  public:
-  explicit RecordingShell(Shell& inner) : inner_(inner) {}
+  explicit RecordingShell(Shell& inner) : ForwardingShell(inner) {}
 
   const std::vector<ShellLink>& links() const { return links_; }
   const std::vector<std::string>& fonts() const { return fonts_; }
 
-  std::string SpecialFolderPath(SpecialFolder folder) override { return inner_.SpecialFolderPath(folder); }
-  bool OpenDocument(std::string_view target) override { return inner_.OpenDocument(target); }
-  MutexResult CreateNamedMutex(std::string_view name) override { return inner_.CreateNamedMutex(name); }
-  std::unique_ptr<LoadedLibrary> OpenLibrary(std::string_view name) override {
-    return inner_.OpenLibrary(name);
-  }
-  bool BringProcessWindowToFront(std::string_view executable_name) override {
-    return inner_.BringProcessWindowToFront(executable_name);
-  }
-  std::uint32_t StartProgram(std::string_view command_line, int show_state) override {
-    return inner_.StartProgram(command_line, show_state);
-  }
-  std::optional<std::int32_t> RunProgramAndWait(std::string_view program,
-                                                std::string_view argument) override {
-    return inner_.RunProgramAndWait(program, argument);
-  }
-  bool RequestRestart() override { return inner_.RequestRestart(); }
-  ElevationAnswer RestartElevated(std::string_view parameters) override {
-    return inner_.RestartElevated(parameters);
-  }
-  bool ClaimElevatedRestart() override { return inner_.ClaimElevatedRestart(); }
-  std::optional<std::uint32_t> WaitForElevatedCopy() override { return inner_.WaitForElevatedCopy(); }
-  bool StartAsDesktopUser(std::string_view program, std::string_view parameters,
-                          std::string_view directory) override {
-    return inner_.StartAsDesktopUser(program, parameters, directory);
-  }
   bool CreateShellLink(const ShellLink& link) override;
   int AddFontFile(std::string_view path) override;
-  void BroadcastFontChange() override { inner_.BroadcastFontChange(); }
 
  private:
-  Shell& inner_;
   std::vector<ShellLink> links_;
   std::vector<std::string> fonts_;
 };
