@@ -8,7 +8,7 @@
 #include <string>
 
 #include "platform/file_system.h"
-#include "support/forwarding_file_system.h"
+#include "platform/forwarding_file_system.h"
 
 namespace tvx::testing {
 

@@ -5,10 +5,10 @@
 #include <algorithm>
 #include <functional>
 
+#include "platform/forwarding_file_system.h"
 #include "registry/installed_products.h"
 #include "registry/product_registry_file.h"
 #include "registry/registry_machine.h"
-#include "support/forwarding_file_system.h"
 
 namespace tvx::testing {
 namespace {

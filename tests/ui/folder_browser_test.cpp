@@ -7,8 +7,8 @@
 #include <memory>
 
 #include "platform/file_services.h"
+#include "platform/forwarding_file_system.h"
 #include "platform/host/host_ui.h"
-#include "support/forwarding_file_system.h"
 #include "support/seam_files.h"
 #include "support/test_machine.h"
 #include "ui/folder_browser.h"
@@ -28,7 +28,7 @@ constexpr const char* kPrograms = "C:\\WINDOWS\\Start Menu\\Programs";
 
 // A file system that reports extra attributes for some folders, as the
 // simulated machine keeps only the read-only one.
-class AttributeFiles : public testing::ForwardingFileSystem {
+class AttributeFiles : public ForwardingFileSystem {
  public:
   AttributeFiles(FileSystem& files, std::map<std::string, std::uint32_t> extra)
       : ForwardingFileSystem(files), extra_(std::move(extra)) {}

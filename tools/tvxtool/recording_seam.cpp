@@ -11,11 +11,11 @@ bool HasDrive(std::string_view path) { return path.size() >= 3 && path[1] == ':'
 
 std::string RecordingFileSystem::FullPath(std::string_view path) {
   if (HasDrive(path)) return AsciiLower(path);
-  return AsciiLower(JoinPath(inner_.CurrentDirectory(), path));
+  return AsciiLower(JoinPath(inner().CurrentDirectory(), path));
 }
 
 OpenResult RecordingFileSystem::Open(std::string_view path, OpenMode mode) {
-  OpenResult result = inner_.Open(path, mode);
+  OpenResult result = inner().Open(path, mode);
   if (!result.file) return result;
   if (mode == OpenMode::Read) {
     last_read_ = std::string(path);
@@ -31,13 +31,13 @@ OpenResult RecordingFileSystem::Open(std::string_view path, OpenMode mode) {
 }
 
 FileError RecordingFileSystem::RemoveFile(std::string_view path) {
-  const FileError error = inner_.RemoveFile(path);
+  const FileError error = inner().RemoveFile(path);
   if (error == FileError::None) sources_.erase(FullPath(path));
   return error;
 }
 
 FileError RecordingFileSystem::Rename(std::string_view from, std::string_view to, bool replace_existing) {
-  const FileError error = inner_.Rename(from, to, replace_existing);
+  const FileError error = inner().Rename(from, to, replace_existing);
   if (error != FileError::None) return error;
   const auto found = sources_.find(FullPath(from));
   if (found == sources_.end()) {

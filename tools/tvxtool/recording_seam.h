@@ -7,45 +7,28 @@
 #include <string>
 #include <vector>
 
-#include "platform/file_system.h"
+#include "platform/forwarding_file_system.h"
 #include "platform/forwarding_shell.h"
 
 namespace tvx::authoring {
 
 // Forwards every call; a file opened for writing after a file opened for
 // reading may be that file's copy: the caller confirms it by their bytes.
-class RecordingFileSystem : public FileSystem {
+class RecordingFileSystem : public ForwardingFileSystem {
  public:
-  explicit RecordingFileSystem(FileSystem& inner) : inner_(inner) {}
+  explicit RecordingFileSystem(FileSystem& inner) : ForwardingFileSystem(inner) {}
 
   // The source of a written file, by the written file's path as the
   // program named it, folded to lower case.
   const std::map<std::string, std::string>& sources() const { return sources_; }
 
   OpenResult Open(std::string_view path, OpenMode mode) override;
-  std::optional<std::uint32_t> Attributes(std::string_view path) override { return inner_.Attributes(path); }
-  FileError SetAttributes(std::string_view path, std::uint32_t attributes) override {
-    return inner_.SetAttributes(path, attributes);
-  }
-  FileError MakeDirectory(std::string_view path) override { return inner_.MakeDirectory(path); }
-  FileError RemoveEmptyDirectory(std::string_view path) override { return inner_.RemoveEmptyDirectory(path); }
   FileError RemoveFile(std::string_view path) override;
   FileError Rename(std::string_view from, std::string_view to, bool replace_existing) override;
-  FindResult Find(std::string_view pattern) override { return inner_.Find(pattern); }
-  FileError ChangeDirectory(std::string_view path) override { return inner_.ChangeDirectory(path); }
-  std::string CurrentDirectory() override { return inner_.CurrentDirectory(); }
-  std::vector<std::string> LogicalDrives() override { return inner_.LogicalDrives(); }
-  DriveType DriveKind(std::string_view root) override { return inner_.DriveKind(root); }
-  std::optional<std::string> VolumeLabel(std::string_view root) override { return inner_.VolumeLabel(root); }
-  std::optional<DiskSpace> FreeSpace(std::string_view root) override { return inner_.FreeSpace(root); }
-  std::string WindowsDirectory() override { return inner_.WindowsDirectory(); }
-  std::string SystemDirectory() override { return inner_.SystemDirectory(); }
-  std::string ModulePath() override { return inner_.ModulePath(); }
 
  private:
   std::string FullPath(std::string_view path);
 
-  FileSystem& inner_;
   std::map<std::string, std::string> sources_;
   std::string last_read_;  // since the last file opened for writing
 };

@@ -1,5 +1,5 @@
-// A file system that hands every call to another: tests derive from it and
-// change only the calls they need to.
+// A file system that hands every call to another, for layers that watch or
+// change a few of its calls and leave the rest to the machine's.
 #pragma once
 
 #include <string>
@@ -7,7 +7,7 @@
 
 #include "platform/file_system.h"
 
-namespace tvx::testing {
+namespace tvx {
 
 class ForwardingFileSystem : public FileSystem {
  public:
@@ -42,4 +42,4 @@ class ForwardingFileSystem : public FileSystem {
   FileSystem& inner_;
 };
 
-}  // namespace tvx::testing
+}  // namespace tvx
